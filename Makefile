@@ -1,0 +1,46 @@
+# One command each: `make run` starts the program, `make test` runs every test.
+# Both first install what is missing from Debian's packages.
+
+BUILD_DIR ?= build
+SANITIZE_DIR ?= build-sanitize
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
+	qt6-qpa-plugins libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
+	fonts-liberation fonts-dejavu-core xvfb xauth
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing:" $$missing; \
+		$(SUDO) apt-get update && \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/tarnelby
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
+	$(BUILD_DIR)/bench/step_bench
+
+clean:
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

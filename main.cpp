@@ -1,0 +1,12 @@
+#include "window/Form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Tarnelby");
+    tarnelby::Form1 window;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "runtime/Numbers.h"
+
+#include <ctime>
+
+namespace tarnelby {
+
+// Where the program reads the time of day. Tests hand in a clock of their own.
+class Clock {
+public:
+    virtual ~Clock() = default;
+
+    // Seconds since local midnight, as a Single: 13:00:00.25 -> 46800.25.
+    virtual Single Timer() = 0;
+};
+
+// The machine's local wall clock.
+class SystemClock final : public Clock {
+public:
+    Single Timer() override;
+
+private:
+    // The local time of day is looked up once a second, not on every call.
+    std::time_t cachedSecond_ = -1;
+    long cachedSecondOfDay_ = 0;
+};
+
+} // namespace tarnelby

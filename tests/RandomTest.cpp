@@ -1,0 +1,108 @@
+#include "experiment/ChaosStep.h"
+#include "runtime/Random.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+
+namespace tarnelby {
+namespace {
+
+// The largest Single below 1.
+const Single kLargestDraw = std::nextafter(1.0f, 0.0f);
+
+TEST(Rnd, StaysInTheHalfOpenUnitInterval)
+{
+    RandomGenerator generator(42);
+    for (int i = 0; i < 100000; ++i) {
+        generator.Randomize(static_cast<Single>(i % 7));
+        const Single r = generator.Rnd();
+        ASSERT_GE(r, 0.0f);
+        ASSERT_LT(r, 1.0f);
+    }
+}
+
+TEST(Randomize, TheSameSeedTwiceDoesNotRepeatTheDraw)
+{
+    RandomGenerator generator(7);
+    generator.Randomize(46800.25f);
+    const Single first = generator.Rnd();
+    generator.Randomize(46800.25f);
+    EXPECT_NE(generator.Rnd(), first);
+}
+
+TEST(Randomize, TheSeedChangesTheSequence)
+{
+    RandomGenerator a(7);
+    RandomGenerator b(7);
+    a.Randomize(1.0f);
+    b.Randomize(2.0f);
+    EXPECT_NE(a.Rnd(), b.Rnd());
+}
+
+TEST(Roll, TheLargestDrawStaysWithinTheChosenPoints)
+{
+    for (Integer count = 1; count <= kMaxPoints; ++count) {
+        EXPECT_EQ(rollFor(kLargestDraw, count), count) << count;
+        EXPECT_EQ(rollFor(0.0f, count), 1) << count;
+    }
+    EXPECT_EQ(rollFor(kLargestDraw, 0), 1);
+}
+
+// Pearson's chi-square statistic of observed counts against a uniform spread.
+template <std::size_t N>
+double chiSquare(const std::array<long, N>& counts, long total)
+{
+    const double expected = static_cast<double>(total) / N;
+    double sum = 0;
+    for (long c : counts)
+        sum += (c - expected) * (c - expected) / expected;
+    return sum;
+}
+
+// The row a step moved towards, told by where the current point went: twice
+// the new x less the old x is the target's x, give or take the rounding.
+int rowMovedTowards(const ExperimentState& state, Integer oldX)
+{
+    const int target = 2 * state.CurX - oldX;
+    for (int row = 1; row <= state.PointCount; ++row)
+        if (std::abs(state.pointX(row) - target) <= 1)
+            return row;
+    return 0;
+}
+
+// Late in the day the clock changes only every 1/128 s, so many ticks in a row
+// re-seed with the same reading. The die must stay fair, and successive rolls
+// independent, all the same.
+TEST(Die, StaysFairWhileTheClockReadsTheSameAtEveryTick)
+{
+    constexpr Integer kFaces = 3;
+    constexpr long kSteps = 90000;
+    ExperimentState state;
+    resetExperiment(state);
+    state.PointX = {0, 16000, 8000};
+    state.PointY = {0, 0, 16000};
+    state.PointCount = kFaces;
+    RandomGenerator generator(2026);
+
+    std::array<long, kFaces> faces{};
+    std::array<long, kFaces * kFaces> pairs{};
+    int previous = 0;
+    for (long i = 0; i < kSteps; ++i) {
+        const Integer oldX = state.CurX;
+        chaosStep(state, 86399.5f, generator);
+        const int roll = rowMovedTowards(state, oldX);
+        ASSERT_NE(roll, 0) << "step " << i;
+        ++faces[static_cast<std::size_t>(roll - 1)];
+        if (previous)
+            ++pairs[static_cast<std::size_t>((previous - 1) * kFaces + roll - 1)];
+        previous = roll;
+    }
+    // Critical values at p = 0.001 for 2 and 8 degrees of freedom.
+    EXPECT_LT(chiSquare(faces, kSteps), 13.82);
+    EXPECT_LT(chiSquare(pairs, kSteps - 1), 26.12);
+}
+
+} // namespace
+} // namespace tarnelby

@@ -1,0 +1,48 @@
+#include "window/Fonts.h"
+
+#include <QStringList>
+
+namespace tarnelby {
+
+namespace {
+
+int pixelsOf(FontSize size)
+{
+    switch (size) {
+    case FontSize::Small:
+        return 11;
+    case FontSize::Medium:
+        return 13;
+    case FontSize::Large:
+        return 16;
+    case FontSize::Title:
+        return 32;
+    }
+    return 11;
+}
+
+QFont make(const QStringList& families, QFont::StyleHint hint, FontSize size, unsigned style)
+{
+    QFont font;
+    font.setFamilies(families);
+    font.setStyleHint(hint);
+    font.setPixelSize(pixelsOf(size));
+    font.setBold(style & Bold);
+    font.setItalic(style & Italic);
+    font.setUnderline(style & Underlined);
+    return font;
+}
+
+} // namespace
+
+QFont sansSerif(FontSize size, unsigned style)
+{
+    return make({"Liberation Sans", "DejaVu Sans"}, QFont::SansSerif, size, style);
+}
+
+QFont serif(FontSize size, unsigned style)
+{
+    return make({"Liberation Serif", "DejaVu Serif"}, QFont::Serif, size, style);
+}
+
+} // namespace tarnelby

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QPoint>
+#include <QPointF>
+#include <QRect>
+#include <QSize>
+
+namespace tarnelby {
+
+// The window's fixed layout, in twips (1/1440 inch) as the layout gives it.
+// Everything is converted to pixels by the functions below and nowhere else.
+namespace twips {
+
+constexpr int kPerPixel = 15; // 1,440 twips to the inch at 96 dots per inch
+
+struct Box {
+    int left, top, width, height;
+};
+
+constexpr int kClientWidth = 9150;
+constexpr int kClientHeight = 5895;
+
+constexpr Box kFrame1 = {0, -15, 2775, 5895};
+constexpr Box kFrame2 = {2760, 15, 6390, 5880};
+
+constexpr int kMarkerRadius = 30;
+
+// The control panel's controls, from its outer top-left corner.
+constexpr Box kCommand1 = {735, 1080, 1170, 615};
+constexpr Box kCommand2 = {600, 4800, 1455, 375};
+constexpr Box kLabel36 = {435, 1890, 1875, 285};
+constexpr Box kLabel1 = {450, 1905, 1935, 255};
+constexpr Box kLabel27 = {120, 120, 2415, 540};
+constexpr Box kLabel4 = {120, 165, 2415, 540};
+constexpr Box kLabel26 = {240, 720, 2175, 195};
+constexpr Box kLabel7 = {345, 5460, 1125, 195};
+constexpr Box kLabel8 = {1665, 5460, 90, 195};
+constexpr Box kShape1 = {600, 2160, 1455, 2535};
+constexpr Box kShape2 = {615, 2175, 1455, 2535};
+
+struct VerticalLine {
+    int x, top, bottom;
+};
+constexpr VerticalLine kLine1 = {1320, 2160, 4680};
+constexpr VerticalLine kLine2 = {1335, 2180, 4680};
+
+// The coordinate table: row k's labels lie at kFirstRowTop + (k - 1) * kRowPitch.
+constexpr int kFirstRowTop = 2280;
+constexpr int kRowPitch = 240;
+constexpr int kRowHeight = 195;
+constexpr int kXLabelLeft = 840;
+constexpr int kXLabelWidth = 360;
+constexpr int kYLabelLeft = 1440;
+constexpr int kYLabelWidth = 90;
+
+} // namespace twips
+
+// Twips to pixels, rounding down to the pixel that holds the twip:
+// 4500 -> 300, 4004 -> 266, -15 -> -1.
+int toPixels(int twipsValue) noexcept;
+double toPixelsF(double twipsValue) noexcept;
+QPoint toPixel(QPointF twipsPosition) noexcept;
+QRect toPixels(const twips::Box& box) noexcept;
+QRect toPixels(const twips::VerticalLine& line) noexcept; // one pixel wide, both ends included
+QSize toPixels(int widthTwips, int heightTwips) noexcept;
+
+// A position in pixels to twips, as Singles: (300, 100) -> (4500, 1500).
+QPointF toTwips(QPointF pixels) noexcept;
+
+} // namespace tarnelby

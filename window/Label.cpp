@@ -1,0 +1,56 @@
+#include "window/Label.h"
+
+#include <QEvent>
+
+namespace tarnelby {
+
+Label::Label(const QString& name, const QString& caption, Sizing sizing, QWidget* parent)
+    : QLabel(parent)
+    , sizing_(sizing)
+{
+    setObjectName(name);
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setWordWrap(sizing == Sizing::Wraps);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setMargin(0);
+    setIndent(0);
+    setCaption(caption);
+}
+
+void Label::setCaption(const QString& caption)
+{
+    setText(caption);
+    fit();
+}
+
+void Label::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fit();
+}
+
+void Label::fit()
+{
+    if (fitsText())
+        resize(sizeHint());
+}
+
+void Label::setOpaque(const QColor& colour)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, colour);
+    setPalette(p);
+    setAutoFillBackground(true);
+}
+
+void Label::setTextColour(const QColor& colour)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, colour);
+    setPalette(p);
+}
+
+} // namespace tarnelby

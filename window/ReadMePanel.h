@@ -1,0 +1,21 @@
+#pragma once
+
+#include "window/Label.h"
+#include "window/Panel.h"
+
+#include <QPushButton>
+
+namespace tarnelby {
+
+// The Read Me panel: the program's built-in help over the right of the
+// drawing area, with its "OK" button. Its texts never change.
+class ReadMePanel : public Panel {
+    Q_OBJECT
+
+public:
+    explicit ReadMePanel(QWidget* parent);
+
+    QPushButton* Command3 = nullptr; // "OK"
+};
+
+} // namespace tarnelby

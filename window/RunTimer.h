@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QBasicTimer>
+#include <QObject>
+
+#include <chrono>
+
+namespace tarnelby {
+
+// The window's timer. Interval 0 means stopped; an interval of n > 0 ticks
+// every n ms on a fixed schedule: a tick that comes late does not push the
+// later ones back, and each tick that falls due is delivered as its own
+// event, so a 1 ms run keeps close to 1,000 ticks a second. After a stall
+// longer than kStallLimit (a modal dialog, a dragged window) the missed ticks
+// are dropped, not delivered in a burst.
+class RunTimer : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr std::chrono::milliseconds kStallLimit{50};
+
+    RunTimer(const QString& name, QObject* parent);
+
+    int Interval() const { return interval_; }
+
+    // Starts the schedule afresh at n ms, or stops the timer for 0.
+    void setInterval(int milliseconds);
+
+signals:
+    void timeout();
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void waitForNextTick();
+
+    QBasicTimer timer_;
+    Clock::time_point due_{};
+    int interval_ = 0;
+};
+
+} // namespace tarnelby
