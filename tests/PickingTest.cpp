@@ -1,9 +1,168 @@
 #include "WindowFixture.h"
 
+#include "window/ControlPanel.h"
+#include "window/DrawingArea.h"
+#include "window/ReadMePanel.h"
+
 #include <QTest>
+
+using namespace tarnelby;
+using tarnelby::testing::WindowFixture;
+
+namespace {
+
+constexpr QRgb kWhiteRgb = 0xFFFFFF;
+constexpr QRgb kBlackRgb = 0x000000;
+
+// A window with the Read Me panel closed, as a user starts.
+struct ReadyWindow : WindowFixture {
+    ReadyWindow()
+    {
+        QTest::mouseClick(window().Frame2()->Command3, Qt::LeftButton);
+    }
+};
+
+} // namespace
 
 class PickingTest : public QObject {
     Q_OBJECT
+
+private slots:
+    void firstPointFillsRowOneAndDrawsItsCircle()
+    {
+        ReadyWindow w;
+        w.clickAt({300, 100});
+        QCOMPARE(w.xCaption(1), QString("4500"));
+        QCOMPARE(w.yCaption(1), QString("1500"));
+        const ExperimentState& s = w.window().experiment();
+        QCOMPARE(s.pointX(1), Integer{4500});
+        QCOMPARE(s.pointY(1), Integer{1500});
+        QCOMPARE(s.PointCount, Integer{1});
+        // A circle of radius 30 twips (2 pixels) round the point, not a disc.
+        QCOMPARE(w.pixelAtTwips(4500 + 30, 1500), kWhiteRgb);
+        QCOMPARE(w.pixelAtTwips(4500, 1500 - 30), kWhiteRgb);
+        QCOMPARE(w.pixelAtTwips(4500, 1500), kBlackRgb);
+        QVERIFY(w.errors.isEmpty());
+    }
+
+    void clicksFillRowsInOrderUpToTen()
+    {
+        ReadyWindow w;
+        for (int i = 0; i < 3; ++i)
+            w.clickAt({200 + 20 * i, 50 + 10 * i});
+        QCOMPARE(w.window().experiment().PointCount, Integer{3});
+        QCOMPARE(w.xCaption(2), QString("3300"));
+        QCOMPARE(w.yCaption(3), QString("1050"));
+        for (int row = 4; row <= 10; ++row) {
+            QCOMPARE(w.xCaption(row), QString("none"));
+            QCOMPARE(w.yCaption(row), QString("0"));
+        }
+
+        for (int i = 3; i < 10; ++i)
+            w.clickAt({200 + 20 * i, 50 + 10 * i});
+        QCOMPARE(w.window().experiment().PointCount, Integer{10});
+        QCOMPARE(w.xCaption(10), QString("5700"));
+
+        const ExperimentState before = w.window().experiment();
+        const QImage pictureBefore = w.window().drawingArea()->picture();
+        w.clickAt({500, 300});
+        QCOMPARE(w.window().experiment().PointCount, before.PointCount);
+        QCOMPARE(w.window().experiment().PointX, before.PointX);
+        QCOMPARE(w.window().drawingArea()->picture(), pictureBefore);
+        QVERIFY(w.errors.isEmpty());
+    }
+
+    void anyButtonAndModifierPicksAlike_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("left") << Qt::LeftButton << Qt::KeyboardModifiers();
+        QTest::newRow("right") << Qt::RightButton << Qt::KeyboardModifiers();
+        QTest::newRow("middle") << Qt::MiddleButton << Qt::KeyboardModifiers();
+        QTest::newRow("shift") << Qt::LeftButton << Qt::KeyboardModifiers(Qt::ShiftModifier);
+        QTest::newRow("ctrl+alt right")
+            << Qt::RightButton << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier);
+    }
+
+    void anyButtonAndModifierPicksAlike()
+    {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        ReadyWindow w;
+        w.clickAt({300, 100}, button, modifiers);
+        QCOMPARE(w.xCaption(1), QString("4500"));
+        QCOMPARE(w.window().experiment().PointCount, Integer{1});
+    }
+
+    void theSameSpotTwiceFillsTwoRows()
+    {
+        ReadyWindow w;
+        w.clickAt({300, 100});
+        w.clickAt({300, 100});
+        QCOMPARE(w.window().experiment().PointCount, Integer{2});
+        QCOMPARE(w.xCaption(2), QString("4500"));
+    }
+
+    void onlyAReleaseOverTheVisibleDrawingAreaPicks()
+    {
+        ReadyWindow w;
+        QWindow* native = w.window().windowHandle();
+        const auto at = [&](QPoint pixel) { return w.window().drawingArea()->mapTo(&w.window(), pixel); };
+
+        // Pressed in the drawing area, released over the control panel.
+        QTest::mousePress(native, Qt::LeftButton, {}, at({300, 100}));
+        QTest::mouseRelease(native, Qt::LeftButton, {}, at({50, 100}));
+        // Pressed on the control panel, released in the drawing area.
+        QTest::mousePress(native, Qt::LeftButton, {}, at({50, 100}));
+        QTest::mouseRelease(native, Qt::LeftButton, {}, at({300, 100}));
+        // On a label, a button's edge and the panel's frame.
+        w.clickAt({60, 150});
+        w.clickAt({20, 20});
+        QCOMPARE(w.xCaption(1), QString("none"));
+        QCOMPARE(w.window().experiment().PointCount, Integer{0});
+
+        // Where the control panel was hidden, the drawing area picks.
+        w.window().Control_Click();
+        w.clickAt({60, 150});
+        QCOMPARE(w.xCaption(1), QString("900"));
+        QCOMPARE(w.yCaption(1), QString("2250"));
+    }
+
+    void aPositionBeyondSixteenBitsIsRefusedWhole()
+    {
+        ReadyWindow w;
+        w.window().resize(2300, 500);
+        QTRY_COMPARE(w.window().drawingArea()->width(), 2300);
+        w.clickAt({300, 100});
+        const QImage before = w.window().drawingArea()->picture();
+
+        w.clickAt({2200, 100}); // 33000 twips
+        QCOMPARE(w.errors.size(), 1);
+        QVERIFY2(w.errors.front().contains("33000"), qPrintable(w.errors.front()));
+        QCOMPARE(w.xCaption(2), QString("none"));
+        QCOMPARE(w.yCaption(2), QString("0"));
+        QCOMPARE(w.window().experiment().PointCount, Integer{1});
+        QCOMPARE(w.window().experiment().pointX(2), Integer{0});
+        QCOMPARE(w.window().drawingArea()->picture(), before);
+
+        // The largest position that still fits is taken.
+        w.clickAt({2184, 100}); // 32760 twips
+        QCOMPARE(w.xCaption(2), QString("32760"));
+        QCOMPARE(w.errors.size(), 1);
+    }
+
+    void afterClearTheNextClickFillsRowOneAgain()
+    {
+        ReadyWindow w;
+        w.clickAt({300, 100});
+        w.clickAt({400, 200});
+        QTest::mouseClick(w.window().Frame1()->Command2, Qt::LeftButton);
+        w.clickAt({350, 150});
+        QCOMPARE(w.xCaption(1), QString("5250"));
+        QCOMPARE(w.xCaption(2), QString("none"));
+        QCOMPARE(w.window().experiment().PointCount, Integer{1});
+        QCOMPARE(w.window().experiment().pointX(2), Integer{6000});
+    }
 };
 
 QTEST_MAIN(PickingTest)

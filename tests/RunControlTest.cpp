@@ -1,9 +1,191 @@
 #include "WindowFixture.h"
 
+#include "window/ControlPanel.h"
+#include "window/DrawingArea.h"
+#include "window/Geometry.h"
+#include "window/ReadMePanel.h"
+#include "window/RunTimer.h"
+
+#include <QLineF>
+#include <QPolygon>
+#include <QScreen>
 #include <QTest>
+
+#include <limits>
+
+using namespace tarnelby;
+using tarnelby::testing::WindowFixture;
+
+namespace {
+
+constexpr QRgb kWhiteRgb = 0xFFFFFF;
+
+struct ReadyWindow : WindowFixture {
+    ReadyWindow()
+    {
+        QTest::mouseClick(window().Frame2()->Command3, Qt::LeftButton);
+        window().Control_Click();
+    }
+
+    void begin() { QTest::mouseClick(window().Frame1()->Command1, Qt::LeftButton); }
+    void clear() { QTest::mouseClick(window().Frame1()->Command2, Qt::LeftButton); }
+    QString caption() const { return const_cast<ReadyWindow*>(this)->window().Frame1()->Command1->text(); }
+    int interval() { return window().Timer2()->Interval(); }
+    QString counter() { return window().Frame1()->Label8->caption(); }
+};
+
+// White pixels of the picture inside `region` (pixels).
+int whitePixelsIn(const QImage& picture, const QPolygon& region)
+{
+    int count = 0;
+    const QRect box = region.boundingRect().intersected(picture.rect());
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if ((picture.pixel(x, y) & 0xFFFFFF) == kWhiteRgb
+                && region.containsPoint({x, y}, Qt::OddEvenFill))
+                ++count;
+    return count;
+}
+
+} // namespace
 
 class RunControlTest : public QObject {
     Q_OBJECT
+
+private slots:
+    void startUpCentresTheWindowAndSetsTheStartValues()
+    {
+        WindowFixture w;
+        const ExperimentState& s = w.window().experiment();
+        QCOMPARE(s.CurX, Integer{2000});
+        QCOMPARE(s.CurY, Integer{2000});
+        QCOMPARE(s.DotCount, Long{0});
+        QCOMPARE(s.PointCount, Integer{0});
+        QCOMPARE(w.window().Timer2()->Interval(), 0);
+        QCOMPARE(w.window().Frame1()->Command1->text(), QString("Begin"));
+        const QRect screen = w.window().screen()->geometry();
+        // Centred as laid out; the window frame the platform adds on showing may shift it a little.
+        const QPoint offset = w.window().frameGeometry().center() - screen.center();
+        QVERIFY2(std::abs(offset.x()) <= 3 && std::abs(offset.y()) <= 3,
+                 qPrintable(QString("%1, %2").arg(offset.x()).arg(offset.y())));
+    }
+
+    void beginTwiceLeavesTheWindowIdle()
+    {
+        ReadyWindow w;
+        w.begin();
+        QCOMPARE(w.caption(), QString("Stop"));
+        QCOMPARE(w.interval(), 1);
+        QTRY_VERIFY(w.window().experiment().DotCount > 20);
+        w.begin();
+        QCOMPARE(w.caption(), QString("Begin"));
+        QCOMPARE(w.interval(), 0);
+        const Long stopped = w.window().experiment().DotCount;
+        QTest::qWait(50);
+        QCOMPARE(w.window().experiment().DotCount, stopped);
+        QCOMPARE(w.counter(), QString::number(stopped));
+    }
+
+    void beginBeforeAnyClickCollectsDotsAtTheOrigin()
+    {
+        ReadyWindow w;
+        w.tick(9);
+        QCOMPARE(w.counter(), QString("9"));
+        QCOMPARE(w.pixelAtTwips(2, 2), QRgb{0});
+        w.tick(1);
+        QCOMPARE(w.pixelAtTwips(2, 2), kWhiteRgb);
+        w.tick(20);
+        QCOMPARE(w.counter(), QString("30"));
+        QCOMPARE(w.window().experiment().CurX, Integer{0});
+        QCOMPARE(w.whitePixels(), 1);
+    }
+
+    void clearWhileRunningKeepsTheRunAndTheOldPoints()
+    {
+        ReadyWindow w;
+        w.clickAt({300, 100});
+        w.clickAt({500, 100});
+        w.clickAt({400, 300});
+        w.begin();
+        QTRY_VERIFY(w.window().experiment().DotCount > 50);
+        w.clear();
+        QCOMPARE(w.caption(), QString("Stop"));
+        QCOMPARE(w.interval(), 1);
+        for (int row = 1; row <= 10; ++row) {
+            QCOMPARE(w.xCaption(row), QString("none"));
+            QCOMPARE(w.yCaption(row), QString("0"));
+        }
+        const ExperimentState& s = w.window().experiment();
+        QCOMPARE(s.PointCount, Integer{0});
+        QCOMPARE(s.pointX(3), Integer{6000});
+        QCOMPARE(w.whitePixels(), 0);
+        // The run goes on, counting again from 0 and heading for the old first point.
+        QTRY_VERIFY(s.DotCount > 30);
+        w.begin();
+        // The first dot of the new run lands one pixel short of the point, the rest on it.
+        QCOMPARE(w.pixelAtTwips(4500, 1500), kWhiteRgb);
+        QCOMPARE(w.whitePixels(), 2);
+    }
+
+    void clearOnAFreshWindowChangesNothingVisible()
+    {
+        ReadyWindow w;
+        const QImage before = w.window().drawingArea()->picture();
+        w.clear();
+        QCOMPARE(w.window().drawingArea()->picture(), before);
+        QCOMPARE(w.counter(), QString("0"));
+        QCOMPARE(w.window().experiment().CurX, Integer{2000});
+    }
+
+    void threePointsLeaveTheMiddleTriangleEmpty()
+    {
+        ReadyWindow w;
+        const QPoint a(100, 350), b(500, 350), c(300, 20);
+        for (QPoint p : {a, b, c})
+            w.clickAt(p);
+        w.tick(20000);
+        QCOMPARE(w.counter(), QString("20000"));
+        const QImage picture = w.window().drawingArea()->picture();
+        QVERIFY(whitePixelsIn(picture, QPolygon({a, b, c})) > 3000);
+
+        // The triangle of the side midpoints, its corners drawn 4 pixels in
+        // towards its centre to allow for the rounding to whole twips and pixels.
+        const QPoint ab = (a + b) / 2, bc = (b + c) / 2, ca = (c + a) / 2;
+        const QPointF centre = QPointF(ab + bc + ca) / 3;
+        QPolygon middle;
+        for (QPoint corner : {ab, bc, ca}) {
+            const QLineF towardsCentre(corner, centre);
+            middle << towardsCentre.pointAt(4 / towardsCentre.length()).toPoint();
+        }
+        QCOMPARE(whitePixelsIn(picture, middle), 0);
+    }
+
+    void aPointPickedDuringARunJoinsTheRolls()
+    {
+        ReadyWindow w;
+        w.clickAt({100, 100});
+        w.tick(30);
+        QCOMPARE(w.window().experiment().CurX, Integer{1500});
+        w.clickAt({500, 300});
+        w.tick(200);
+        // Half-way to the new point, and beyond, the run has plotted dots.
+        const QImage picture = w.window().drawingArea()->picture();
+        QVERIFY(whitePixelsIn(picture, QPolygon(QRect(350, 150, 160, 160))) > 10);
+    }
+
+    void anErrorInTheStepStopsTheRunWithOneMessage()
+    {
+        ReadyWindow w;
+        w.clickAt({300, 100});
+        w.window().experiment().DotCount = std::numeric_limits<Long>::max();
+        w.begin();
+        QTRY_COMPARE(w.caption(), QString("Begin"));
+        QCOMPARE(w.interval(), 0);
+        QTest::qWait(20);
+        QCOMPARE(w.errors, QStringList{"Overflow in the chaos step"});
+        QCOMPARE(w.counter(), QString("0"));
+        QCOMPARE(w.window().experiment().DotCount, std::numeric_limits<Long>::max());
+    }
 };
 
 QTEST_MAIN(RunControlTest)

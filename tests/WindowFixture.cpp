@@ -52,4 +52,14 @@ QRgb WindowFixture::pixelAtTwips(int x, int y) const
     return window_->drawingArea()->picture().pixel(toPixel({static_cast<double>(x), static_cast<double>(y)})) & 0xFFFFFF;
 }
 
+int WindowFixture::whitePixels() const
+{
+    const QImage picture = window_->drawingArea()->picture();
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            count += (picture.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+    return count;
+}
+
 } // namespace tarnelby::testing

@@ -47,6 +47,9 @@ public:
     // The pixel of the drawing area's picture at a twips position.
     QRgb pixelAtTwips(int x, int y) const;
 
+    // How many pixels of the picture are white.
+    int whitePixels() const;
+
 private:
     std::unique_ptr<Form1> window_;
 };
