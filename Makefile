@@ -39,8 +39,7 @@ test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
-	$(BUILD_DIR)/bench/step_bench
+	bench/run-benchmarks $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -23,6 +23,12 @@ DrawingArea::DrawingArea(QWidget* parent)
     setObjectName("DrawingArea");
     setAttribute(Qt::WA_OpaquePaintEvent);
     growTo(sizeHint());
+    pace_ = new DisplayPace(
+        [this] {
+            update(unshown_);
+            unshown_ = {};
+        },
+        this);
 }
 
 QSize DrawingArea::sizeHint() const
@@ -37,7 +43,8 @@ void DrawingArea::PSet(double x, double y, int colour)
     if (!image_.rect().contains(pixel))
         return;
     image_.setPixel(pixel, rgb);
-    update(QRect(pixel, QSize(1, 1)));
+    unshown_ |= QRect(pixel, QSize(1, 1));
+    pace_->request();
 }
 
 void DrawingArea::Circle(double x, double y, double radius, int colour)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/Palette.h"
+#include "window/DisplayPace.h"
 
 #include <QImage>
 #include <QWidget>
@@ -17,7 +18,8 @@ class DrawingArea : public QWidget {
 public:
     explicit DrawingArea(QWidget* parent = nullptr);
 
-    // Sets the pixel that holds (x, y) to a palette colour; off the image it does nothing.
+    // Sets the pixel that holds (x, y) to a palette colour; off the image it
+    // does nothing. The picture changes at once, the screen at the display's pace.
     void PSet(double x, double y, int colour);
 
     // Draws the outline of a circle centred on (x, y).
@@ -46,6 +48,8 @@ private:
     void growTo(QSize size);
 
     QImage image_;
+    QRect unshown_;  // set pixels not yet handed to the screen
+    DisplayPace* pace_ = nullptr;
     QRgb backColor_ = QBColor(kBlack);
 };
 

@@ -53,6 +53,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     frame1_ = new ControlPanel(drawing_);
     frame2_ = new ReadMePanel(drawing_);
     timer2_ = new RunTimer("Timer2", this);
+    frame1_->Label8->setPaced(true);
     buildMenu();
 
     connect(drawing_, &DrawingArea::mouseReleased, this,

@@ -21,19 +21,32 @@ Label::Label(const QString& name, const QString& caption, Sizing sizing, QWidget
 
 void Label::setCaption(const QString& caption)
 {
-    setText(caption);
-    fit();
+    caption_ = caption;
+    if (pace_)
+        pace_->request();
+    else
+        showCaption();
+}
+
+void Label::setPaced(bool paced)
+{
+    if (paced == (pace_ != nullptr))
+        return;
+    delete pace_;
+    pace_ = paced ? new DisplayPace([this] { showCaption(); }, this) : nullptr;
+    showCaption();
 }
 
 void Label::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        fit();
+        showCaption();
 }
 
-void Label::fit()
+void Label::showCaption()
 {
+    setText(caption_);
     if (fitsText())
         resize(sizeHint());
 }

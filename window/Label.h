@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/DisplayPace.h"
+
 #include <QLabel>
 
 namespace tarnelby {
@@ -17,8 +19,12 @@ public:
 
     Label(const QString& name, const QString& caption, Sizing sizing, QWidget* parent);
 
-    QString caption() const { return text(); }
+    // The caption is the label's state and changes at once; a paced label
+    // shows it on screen at the display's pace (a counter that changes every
+    // millisecond), any other label shows it at once.
+    QString caption() const { return caption_; }
     void setCaption(const QString& caption);
+    void setPaced(bool paced);
 
     // Fills the box with `colour` before the text is drawn.
     void setOpaque(const QColor& colour);
@@ -30,9 +36,11 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void fit();
+    void showCaption();
 
     Sizing sizing_ = Sizing::Wraps;
+    QString caption_;
+    DisplayPace* pace_ = nullptr;
 };
 
 } // namespace tarnelby
