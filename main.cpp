@@ -1,4 +1,5 @@
 #include "window/Form1.h"
+#include "window/Resources.h"
 
 #include <QApplication>
 
@@ -6,6 +7,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tarnelby");
+    QApplication::setWindowIcon(tarnelby::programIcon());
     tarnelby::Form1 window;
     window.show();
     return QApplication::exec();

@@ -15,12 +15,14 @@ WindowFixture::WindowFixture(std::uint64_t seed)
     services.generator = RandomGenerator(seed);
     services.reportError = [this](const QString& message) { errors << message; };
     services.printPicture = [this](const QImage& picture) {
-        printed.push_back(picture);
+        ++printCount;
+        lastPrinted = picture;
         return printOutcome;
     };
     window_ = std::make_unique<Form1>(std::move(services));
     window_->show();
-    QTest::qWaitForWindowExposed(window_.get());
+    if (!QTest::qWaitForWindowExposed(window_.get()))
+        qFatal("The window was never shown");
 }
 
 void WindowFixture::clickAt(QPoint pixel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
@@ -60,6 +62,16 @@ int WindowFixture::whitePixels() const
         for (int x = 0; x < picture.width(); ++x)
             count += (picture.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
     return count;
+}
+
+QWidget* WindowFixture::control(const QString& name) const
+{
+    return window_->findChild<QWidget*>(name);
+}
+
+QImage WindowFixture::screenshot() const
+{
+    return window_->drawingArea()->grab().toImage();
 }
 
 } // namespace tarnelby::testing

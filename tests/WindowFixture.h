@@ -6,7 +6,6 @@
 #include <QStringList>
 
 #include <memory>
-#include <vector>
 
 namespace tarnelby::testing {
 
@@ -30,7 +29,8 @@ public:
     Form1& window() { return *window_; }
 
     QStringList errors;
-    std::vector<QImage> printed;
+    int printCount = 0;
+    QImage lastPrinted;
     PrintOutcome printOutcome = PrintOutcome::Printed;
 
     // Clicks at a pixel of the drawing area with real press and release events.
@@ -46,6 +46,12 @@ public:
 
     // The pixel of the drawing area's picture at a twips position.
     QRgb pixelAtTwips(int x, int y) const;
+
+    // The window's control of that object name, or null.
+    QWidget* control(const QString& name) const;
+
+    // The client area as it shows on screen: the drawing area with the panels over it.
+    QImage screenshot() const;
 
     // How many pixels of the picture are white.
     int whitePixels() const;

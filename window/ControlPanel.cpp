@@ -1,6 +1,5 @@
 #include "window/ControlPanel.h"
 
-#include "runtime/Palette.h"
 #include "window/Fonts.h"
 #include "window/Geometry.h"
 #include "window/Shapes.h"
@@ -19,85 +18,66 @@ constexpr std::array<const char*, 10> kYLabelNames = {
 };
 constexpr int kRowsBelowTheBox = 4; // rows 1..4 lie behind Shape1 and Line1
 
-const QColor kRed = QColor::fromRgb(0xFF0000);
-const QColor kWhiteColour = QColor::fromRgb(0xFFFFFF);
-
-Label* label(QWidget* panel, const char* name, const char* caption, const twips::Box& box,
-             Label::Sizing sizing = Label::Sizing::FitsText)
-{
-    auto* l = new Label(name, caption, sizing, panel);
-    l->setGeometry(toPixels(box));
-    l->setCaption(caption);
-    return l;
-}
-
-Label* opaque(Label* l)
-{
-    l->setOpaque(l->palette().color(QPalette::Button));
-    return l;
-}
-
 } // namespace
 
 ControlPanel::ControlPanel(QWidget* parent)
     : Panel("Frame1", QString(), parent)
 {
     setGeometry(toPixels(twips::kFrame1));
-    const QColor system = palette().color(QPalette::WindowText);
+    const LabelLook system{systemText(), systemFace(), {}};
+    const QFont heading = sansSerif(FontSize::Small, Bold | Underlined);
+    const QFont title = serif(FontSize::Title);
 
     // Created from back to front: a later sibling lies in front.
-    opaque(label(this, "Label7", "Number of dots:", twips::kLabel7));
-    Label8 = opaque(label(this, "Label8", "0", twips::kLabel8));
-    auto* heading = opaque(label(this, "Label1", "Table of Coordinates.", twips::kLabel1,
-                                 Label::Sizing::Wraps));
-    heading->setFont(sansSerif(FontSize::Small, Bold | Underlined));
-    heading->setTextColour(Qt::black);
+    addLabel("Label7", "Number of dots:", twips::kLabel7, Label::Sizing::FitsText, system);
+    Label8 = addLabel("Label8", "0", twips::kLabel8, Label::Sizing::FitsText, system);
+    addLabel("Label1", "Table of Coordinates.", twips::kLabel1, Label::Sizing::Wraps,
+             {Qt::black, systemFace(), heading});
 
-    auto addRows = [this](int first, int last) {
+    auto addRows = [&](int first, int last) {
         for (int row = first; row <= last; ++row) {
             const int top = twips::kFirstRowTop + (row - 1) * twips::kRowPitch;
-            CoordinateRow& r = CoordinateTable[static_cast<std::size_t>(row - 1)];
-            r.x = opaque(label(this, kXLabelNames[row - 1], "none",
-                               {twips::kXLabelLeft, top, twips::kXLabelWidth, twips::kRowHeight}));
-            r.y = opaque(label(this, kYLabelNames[row - 1], "0",
-                               {twips::kYLabelLeft, top, twips::kYLabelWidth, twips::kRowHeight}));
+            const auto index = static_cast<std::size_t>(row - 1);
+            CoordinateTable[index] = {
+                addLabel(kXLabelNames[index], "none",
+                         {twips::kXLabelLeft, top, twips::kXLabelWidth, twips::kRowHeight},
+                         Label::Sizing::FitsText, system),
+                addLabel(kYLabelNames[index], "0",
+                         {twips::kYLabelLeft, top, twips::kYLabelWidth, twips::kRowHeight},
+                         Label::Sizing::FitsText, system),
+            };
         }
     };
     addRows(1, kRowsBelowTheBox);
 
-    auto* line1 = new Line("Line1", system, this);
+    // The etched box round the table: a line and a rectangle in the outline
+    // colour, each with a white twin 15 twips to the right and below.
+    auto* line1 = new Line("Line1", systemOutline(), this);
     line1->setGeometry(toPixels(twips::kLine1));
-    auto* shape1 = new Shape("Shape1", system, this);
+    auto* shape1 = new Shape("Shape1", systemOutline(), this);
     shape1->setGeometry(toPixels(twips::kShape1));
 
     addRows(kRowsBelowTheBox + 1, static_cast<int>(CoordinateTable.size()));
 
-    auto* shadow = opaque(label(this, "Label4", "Tarnelby.", twips::kLabel4));
-    shadow->setFont(serif(FontSize::Title));
-    shadow->setTextColour(kWhiteColour);
-    auto* subtitle = opaque(label(this, "Label26", "AN EXPERIMENT IN CHAOS.", twips::kLabel26));
-    subtitle->setTextColour(kRed);
-    auto* title = label(this, "Label27", "Tarnelby.", twips::kLabel27);
-    title->setFont(serif(FontSize::Title));
-    title->setTextColour(kRed);
+    // The title in red over its white shadow, 45 twips lower.
+    addLabel("Label4", "Tarnelby.", twips::kLabel4, Label::Sizing::FitsText,
+             {Qt::white, systemFace(), title});
+    addLabel("Label26", "AN EXPERIMENT IN CHAOS.", twips::kLabel26, Label::Sizing::FitsText,
+             {Qt::red, systemFace(), {}});
+    addLabel("Label27", "Tarnelby.", twips::kLabel27, Label::Sizing::FitsText,
+             {Qt::red, {}, title});
 
-    auto* shape2 = new Shape("Shape2", kWhiteColour, this);
+    auto* shape2 = new Shape("Shape2", Qt::white, this);
     shape2->setGeometry(toPixels(twips::kShape2));
-    auto* line2 = new Line("Line2", kWhiteColour, this);
+    auto* line2 = new Line("Line2", Qt::white, this);
     line2->setGeometry(toPixels(twips::kLine2));
-    auto* highlight = label(this, "Label36", "Table of Coordinates", twips::kLabel36,
-                            Label::Sizing::Wraps);
-    highlight->setFont(sansSerif(FontSize::Small, Bold | Underlined));
-    highlight->setTextColour(kWhiteColour);
+    // A white highlight 15 twips above and left of the heading; the heading's
+    // full stop shows beyond it.
+    addLabel("Label36", "Table of Coordinates", twips::kLabel36, Label::Sizing::Wraps,
+             {Qt::white, {}, heading});
 
-    Command1 = new QPushButton("Begin", this);
-    Command1->setObjectName("Command1");
-    Command1->setFont(sansSerif(FontSize::Large, Bold));
-    Command1->setGeometry(toPixels(twips::kCommand1));
-    Command2 = new QPushButton("CLEAR", this);
-    Command2->setObjectName("Command2");
-    Command2->setFont(sansSerif(FontSize::Medium, Bold));
-    Command2->setGeometry(toPixels(twips::kCommand2));
+    Command1 = addButton("Command1", "Begin", twips::kCommand1, sansSerif(FontSize::Large, Bold));
+    Command2 = addButton("Command2", "CLEAR", twips::kCommand2, sansSerif(FontSize::Medium, Bold));
 }
 
 } // namespace tarnelby

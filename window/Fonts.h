@@ -15,7 +15,8 @@ enum FontStyle : unsigned {
     Underlined = 1u << 2,
 };
 
-// "MS Sans Serif", drawn with Liberation Sans or else DejaVu Sans.
+// "MS Sans Serif", drawn with Liberation Sans or else DejaVu Sans, its letters
+// set slightly closer so that text takes the widths the layout gives it.
 QFont sansSerif(FontSize size, unsigned style = Regular);
 
 // "Times New Roman", drawn with Liberation Serif, which has its metrics.

@@ -7,6 +7,7 @@
 #include "window/Fonts.h"
 #include "window/Geometry.h"
 #include "window/ReadMePanel.h"
+#include "window/Resources.h"
 #include "window/RunTimer.h"
 
 #include <QMenuBar>
@@ -46,6 +47,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
 
     setObjectName("Form1");
     setWindowTitle("Tarnelby");
+    setWindowIcon(programIcon());
     setFont(sansSerif(FontSize::Small));
 
     drawing_ = new DrawingArea(this);

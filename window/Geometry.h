@@ -25,6 +25,9 @@ constexpr Box kFrame2 = {2760, 15, 6390, 5880};
 
 constexpr int kMarkerRadius = 30;
 
+// A panel's caption stands in its top border, this far from its left edge.
+constexpr int kCaptionIndent = 120;
+
 // The control panel's controls, from its outer top-left corner.
 constexpr Box kCommand1 = {735, 1080, 1170, 615};
 constexpr Box kCommand2 = {600, 4800, 1455, 375};
@@ -52,6 +55,21 @@ constexpr int kXLabelLeft = 840;
 constexpr int kXLabelWidth = 360;
 constexpr int kYLabelLeft = 1440;
 constexpr int kYLabelWidth = 90;
+
+// The Read Me panel's controls, from its outer top-left corner.
+constexpr Box kCommand3 = {5100, 5325, 1185, 480};
+constexpr Box kLabel38 = {105, 5205, 2700, 195};
+constexpr Box kLabel37 = {150, -15, 5700, 300};
+constexpr Box kImage1 = {5640, 1320, 480, 480};
+constexpr Box kLabel33 = {240, 3600, 6015, 1575};
+constexpr Box kLabel28 = {240, 3360, 2100, 195};
+constexpr Box kLabel35 = {105, 5400, 4845, 195};
+constexpr Box kLabel34 = {120, 5625, 4080, 195};
+constexpr Box kLabel32 = {240, 2880, 5655, 495};
+constexpr Box kLabel31 = {240, 2640, 5640, 195};
+constexpr Box kLabel30 = {225, 2400, 2160, 270};
+constexpr Box kLabel29 = {240, 1080, 5415, 1290};
+constexpr Box kLabel5 = {120, 360, 6090, 810};
 
 } // namespace twips
 

@@ -1,6 +1,10 @@
 #include "window/Panel.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <qdrawutil.h>
 
 namespace tarnelby {
 
@@ -8,8 +12,65 @@ Panel::Panel(const QString& name, const QString& caption, QWidget* parent)
     : QGroupBox(caption, parent)
 {
     setObjectName(name);
-    setFlat(false);
-    setAutoFillBackground(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    captionFont_ = font();
+}
+
+void Panel::setBackground(const QColor& colour)
+{
+    background_ = colour;
+    update();
+}
+
+void Panel::setCaptionLook(const QFont& font, const QColor& colour)
+{
+    captionFont_ = font;
+    captionColour_ = colour;
+    update();
+}
+
+Label* Panel::addLabel(const char* name, const QString& caption, const twips::Box& box,
+                       Label::Sizing sizing, const LabelLook& look)
+{
+    auto* label = new Label(name, caption, sizing, this);
+    label->setGeometry(toPixels(box));
+    if (look.font)
+        label->setFont(*look.font);
+    label->setTextColour(look.text);
+    if (look.background)
+        label->setOpaque(*look.background);
+    label->setCaption(caption);
+    return label;
+}
+
+QPushButton* Panel::addButton(const char* name, const QString& caption, const twips::Box& box,
+                              const QFont& font)
+{
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setFont(font);
+    button->setGeometry(toPixels(box));
+    return button;
+}
+
+void Panel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), background_);
+    // The border is the desktop's, whatever the panel's own colours.
+    const QPalette system = QGuiApplication::palette();
+    if (title().isEmpty()) {
+        qDrawShadeRect(&painter, rect(), system, true);
+        return;
+    }
+    const QFontMetrics metrics(captionFont_);
+    qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), system, true);
+    const QRect caption(toPixels(twips::kCaptionIndent), 0, metrics.horizontalAdvance(title()),
+                        metrics.height());
+    painter.fillRect(caption, background_);
+    painter.setFont(captionFont_);
+    painter.setPen(captionColour_);
+    painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title());
 }
 
 void Panel::mousePressEvent(QMouseEvent* event)

@@ -1,23 +1,60 @@
 #pragma once
 
+#include "window/Colours.h"
+#include "window/Geometry.h"
+#include "window/Label.h"
+
+#include <QFont>
 #include <QGroupBox>
+
+#include <optional>
+
+class QPushButton;
 
 namespace tarnelby {
 
-// A framed panel lying over the drawing area. It swallows every mouse event,
-// its own and those its labels pass on, so a click on a panel never reaches
-// the drawing area beneath it.
+// How a label of the layout looks. No background: transparent, only the text
+// is painted. No font: the window's.
+struct LabelLook {
+    QColor text;
+    std::optional<QColor> background;
+    std::optional<QFont> font;
+};
+
+// A framed panel lying over the drawing area, with the standard etched 3-D
+// border and its caption, if any, in the top border at the left. It swallows
+// every mouse event, its own and those its labels pass on, so a click on a
+// panel never reaches the drawing area beneath it. Its background, caption
+// font and caption colour are its own: the controls on it do not inherit them.
 class Panel : public QGroupBox {
     Q_OBJECT
 
 public:
+    // A panel in the system's colours and the window's font.
     Panel(const QString& name, const QString& caption, QWidget* parent);
 
 protected:
+    void setBackground(const QColor& colour);
+    void setCaptionLook(const QFont& font, const QColor& colour);
+
+    // Each creates a control in front of the panel's earlier children, at a
+    // box in twips from the panel's outer top-left corner. A label that fits
+    // its text keeps only the box's Left and Top.
+    Label* addLabel(const char* name, const QString& caption, const twips::Box& box,
+                    Label::Sizing sizing, const LabelLook& look);
+    QPushButton* addButton(const char* name, const QString& caption, const twips::Box& box,
+                           const QFont& font);
+
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    QColor background_ = systemFace();
+    QFont captionFont_;
+    QColor captionColour_ = systemText();
 };
 
 } // namespace tarnelby

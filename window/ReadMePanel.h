@@ -1,6 +1,5 @@
 #pragma once
 
-#include "window/Label.h"
 #include "window/Panel.h"
 
 #include <QPushButton>
@@ -8,7 +7,8 @@
 namespace tarnelby {
 
 // The Read Me panel: the program's built-in help over the right of the
-// drawing area, with its "OK" button. Its texts never change.
+// drawing area, black with its texts, its picture and its "OK" button. Its
+// texts never change.
 class ReadMePanel : public Panel {
     Q_OBJECT
 

@@ -1,0 +1,255 @@
+#include "WindowFixture.h"
+
+#include "window/ControlPanel.h"
+#include "window/DrawingArea.h"
+#include "window/Label.h"
+#include "window/ReadMePanel.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace tarnelby;
+using tarnelby::testing::WindowFixture;
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+int px(int twips)
+{
+    return static_cast<int>(std::floor(static_cast<double>(twips) / kTwipsPerPixel));
+}
+
+QRect box(int left, int top, int width, int height)
+{
+    return {px(left), px(top), px(width), px(height)};
+}
+
+// A vertical line from (x, top) to (x, bottom), both ends drawn.
+QRect line(int x, int top, int bottom)
+{
+    return QRect(QPoint(px(x), px(top)), QPoint(px(x), px(bottom)));
+}
+
+const QString kQuotation =
+    "\"Chaos theory, a modern development in mathematics and science, provides a framework for "
+    "understanding irregular or erratic fluctuations in nature.\"   (The New Grolier Multimedia "
+    "Encyclopedia, release 6)";
+const QString kExplanation =
+    "Basically the Chaos theory is finding an order in things and events that seem totally "
+    "unpredictable.  The  Sierpinski Triangle is an example of this. Using this program, you can "
+    "create the famous triangle. Just select three points in the form of a triangle and then press "
+    "the Begin button. Then set back and watch the computer do all the work. As the number of dots "
+    "increase the form will begin to take shape.";
+const QString kStep1 =
+    "1. Select 2 to 10 points in the black drawing area. By clicking the mouse button.";
+const QString kStep2 = "2. Then you press the BEGIN button to start the computer calculating. "
+                       "Press           CLEAR to start a new experiement,";
+const QString kMethod =
+    "Believe it or not, all the interesting shapes that this program produces could be very easily "
+    "duplicated with a pencil, paper and dice! Pick 3 random points on the paper. Label the first "
+    "point 1 and 2, the second point 3 and 4, the third point 5 and 6. Pick a starting point "
+    "anywhere on the paper. Roll the dice. If you roll a 1 or 2 draw a dot exactly half way between "
+    "your starting point and the point labeled 1 and 2. Do the same type of thing if you rolled (3 "
+    "or 4) or (5 or 6). Roll the dice again. Draw a point halfway between the current point and the "
+    "numbered point. And just keep doing this over and over, after about 500 dots the Sierpinski "
+    "Triangle will begin taking shape.";
+
+QStringList childNames(const QWidget* parent)
+{
+    QStringList names;
+    for (const QObject* child : parent->children())
+        if (child->isWidgetType())
+            names << child->objectName();
+    return names;
+}
+
+} // namespace
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlIsAsLaidOut_data()
+    {
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QRect>("place");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("fitsText");
+        const auto row = [](const char* name, const char* parent, QRect place, QString text = {},
+                            bool fitsText = false) {
+            QTest::newRow(name) << QString(parent) << place << text << fitsText;
+        };
+        const bool fits = true;
+
+        row("Frame1", "DrawingArea", box(0, -15, 2775, 5895));
+        row("Frame2", "DrawingArea", box(2760, 15, 6390, 5880));
+
+        row("Command2", "Frame1", box(600, 4800, 1455, 375), "CLEAR");
+        row("Command1", "Frame1", box(735, 1080, 1170, 615), "Begin");
+        row("Label36", "Frame1", box(435, 1890, 1875, 285), "Table of Coordinates");
+        row("Line2", "Frame1", line(1335, 2180, 4680));
+        row("Shape2", "Frame1", box(615, 2175, 1455, 2535));
+        row("Label27", "Frame1", box(120, 120, 0, 0), "Tarnelby.", fits);
+        row("Label26", "Frame1", box(240, 720, 0, 0), "AN EXPERIMENT IN CHAOS.", fits);
+        row("Label4", "Frame1", box(120, 165, 0, 0), "Tarnelby.", fits);
+        row("Shape1", "Frame1", box(600, 2160, 1455, 2535));
+        row("Line1", "Frame1", line(1320, 2160, 4680));
+        row("Label1", "Frame1", box(450, 1905, 1935, 255), "Table of Coordinates.");
+        row("Label8", "Frame1", box(1665, 5460, 0, 0), "0", fits);
+        row("Label7", "Frame1", box(345, 5460, 0, 0), "Number of dots:", fits);
+        const char* xLabels[] = {"Label2", "Label6", "Label16", "Label18", "Label9",
+                                 "Label11", "Label13", "Label20", "Label22", "Label24"};
+        const char* yLabels[] = {"Label3", "Label15", "Label17", "Label19", "Label10",
+                                 "Label12", "Label14", "Label21", "Label23", "Label25"};
+        for (int k = 0; k < 10; ++k) {
+            row(xLabels[k], "Frame1", box(840, 2280 + 240 * k, 0, 0), "none", fits);
+            row(yLabels[k], "Frame1", box(1440, 2280 + 240 * k, 0, 0), "0", fits);
+        }
+
+        row("Command3", "Frame2", box(5100, 5325, 1185, 480), "OK");
+        row("Label38", "Frame2", box(105, 5205, 0, 0), "http://www.example.org/tarnelby", fits);
+        row("Label37", "Frame2", box(150, -15, 0, 0), "", fits);
+        row("Image1", "Frame2", box(5640, 1320, 480, 480));
+        row("Label33", "Frame2", box(240, 3600, 6015, 1575), kMethod);
+        row("Label28", "Frame2", box(240, 3360, 0, 0), "How this program works.", fits);
+        row("Label35", "Frame2", box(105, 5400, 0, 0),
+            "Send your questions or comments to tarnelby@example.org", fits);
+        row("Label34", "Frame2", box(120, 5625, 0, 0), "Tarnelby is free to copy and share.", fits);
+        row("Label32", "Frame2", box(240, 2880, 5655, 495), kStep2);
+        row("Label31", "Frame2", box(240, 2640, 0, 0), kStep1, fits);
+        row("Label30", "Frame2", box(225, 2400, 2160, 270), "How to use this program.");
+        row("Label29", "Frame2", box(240, 1080, 5415, 1290), kExplanation);
+        row("Label5", "Frame2", box(120, 360, 6090, 810), kQuotation);
+    }
+
+    void everyControlIsAsLaidOut()
+    {
+        QFETCH(QString, parent);
+        QFETCH(QRect, place);
+        QFETCH(QString, text);
+        QFETCH(bool, fitsText);
+        WindowFixture w;
+        const QWidget* control = w.control(QTest::currentDataTag());
+        QVERIFY(control != nullptr);
+        QCOMPARE(control->parentWidget()->objectName(), parent);
+        QCOMPARE(control->pos(), place.topLeft());
+        QCOMPARE(control->property("text").toString(), text);
+
+        const auto* label = qobject_cast<const Label*>(control);
+        if (fitsText) {
+            QVERIFY(label != nullptr && label->fitsText());
+            QCOMPARE(control->size(), control->sizeHint());
+            QVERIFY2(control->geometry().right() < control->parentWidget()->width(),
+                     "runs off its panel");
+            return;
+        }
+        QCOMPARE(control->size(), place.size());
+        if (label != nullptr) {
+            QVERIFY(!label->fitsText());
+            const QRect needed = label->fontMetrics().boundingRect(
+                QRect(QPoint(), QSize(place.width(), 10 * place.height())),
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+            QVERIFY2(needed.height() <= place.height(),
+                     qPrintable(QString("the text needs %1 px").arg(needed.height())));
+        }
+    }
+
+    void controlsLieInTheirStackingOrder()
+    {
+        WindowFixture w;
+        QStringList frame1 = {
+            "Command2", "Command1", "Label36", "Line2", "Shape2", "Label27", "Label26", "Label4",
+            "Label25", "Label24", "Label23", "Label22", "Label21", "Label20",
+            "Label14", "Label13", "Label12", "Label11", "Label10", "Label9",
+            "Shape1", "Line1",
+            "Label19", "Label18", "Label17", "Label16", "Label15", "Label6", "Label3", "Label2",
+            "Label1", "Label8", "Label7",
+        };
+        QStringList frame2 = {
+            "Command3", "Label38", "Label37", "Image1", "Label33", "Label28", "Label35",
+            "Label34", "Label32", "Label31", "Label30", "Label29", "Label5",
+        };
+        // Children are listed from back to front.
+        std::reverse(frame1.begin(), frame1.end());
+        std::reverse(frame2.begin(), frame2.end());
+        QCOMPARE(childNames(w.window().Frame1()), frame1);
+        QCOMPARE(childNames(w.window().Frame2()), frame2);
+        const QStringList panels = childNames(w.window().drawingArea());
+        QVERIFY(panels.indexOf("Frame1") < panels.indexOf("Frame2"));
+    }
+
+    void aFittingLabelWidensToTheRightWhenItsTextGrows_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("longer");
+        QTest::newRow("X label") << "Label2" << "-4500";
+        QTest::newRow("Y label") << "Label25" << "32767";
+        QTest::newRow("dot counter") << "Label8" << "2147483647";
+    }
+
+    void aFittingLabelWidensToTheRightWhenItsTextGrows()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, longer);
+        WindowFixture w;
+        auto* label = qobject_cast<Label*>(w.control(name));
+        QVERIFY(label != nullptr);
+        const QRect before = label->geometry();
+        label->setCaption(longer);
+        QTRY_VERIFY(label->width() > before.width());
+        QCOMPARE(label->pos(), before.topLeft());
+        QCOMPARE(label->size(), label->sizeHint());
+    }
+
+    void focusRunsFromBeginToClearToOk()
+    {
+        WindowFixture w;
+        QWidget* begin = w.control("Command1");
+        QWidget* clear = w.control("Command2");
+        QWidget* ok = w.control("Command3");
+        w.window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.window()));
+        QCOMPARE(QApplication::focusWidget(), begin);
+        for (QWidget* next : {clear, ok, begin}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+
+        // A hidden panel's button is skipped.
+        w.window().Command3_Click();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), clear);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), begin);
+    }
+
+    void thePictureIsShownAtItsOwnSizeInSixteenGreys()
+    {
+        WindowFixture w;
+        const auto* image1 = qobject_cast<const QLabel*>(w.control("Image1"));
+        QVERIFY(image1 != nullptr);
+        const QImage picture = image1->pixmap().toImage();
+        QCOMPARE(picture.size(), QSize(32, 32));
+        QCOMPARE(image1->size(), picture.size());
+        QSet<QRgb> greys;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                const QColor c = picture.pixelColor(x, y);
+                QVERIFY(c.red() == c.green() && c.green() == c.blue());
+                greys.insert(c.rgb());
+            }
+        QVERIFY(greys.size() > 2 && greys.size() <= 16);
+
+        // On screen as drawn: the panel's grab holds the picture pixel for pixel.
+        const QImage shown = w.control("Frame2")->grab(image1->geometry()).toImage();
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+                 picture.convertToFormat(QImage::Format_RGB32));
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "LayoutTest.moc"

@@ -1,0 +1,198 @@
+#include "PrintedPages.h"
+#include "WindowFixture.h"
+
+#include "runtime/Palette.h"
+#include "window/ControlPanel.h"
+#include "window/DrawingArea.h"
+#include "window/Printing.h"
+#include "window/ReadMePanel.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tarnelby;
+using tarnelby::testing::WindowFixture;
+
+namespace {
+
+constexpr QRgb kWhiteRgb = 0xFFFFFF;
+
+bool isWhite(const QImage& image, QPoint pixel)
+{
+    return (image.pixel(pixel) & 0xFFFFFF) == kWhiteRgb;
+}
+
+bool whiteNear(const QImage& image, QPoint pixel)
+{
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (isWhite(image, pixel + QPoint(dx, dy)))
+                return true;
+    return false;
+}
+
+// A black picture with a white 3x3 square centred on `dot`.
+QImage pictureWithDot(QSize size, QPoint dot)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    QPainter(&picture).fillRect(QRect(dot - QPoint(1, 1), QSize(3, 3)), Qt::white);
+    return picture;
+}
+
+} // namespace
+
+class PanelsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theCommandsShowAndHideThePanels_data()
+    {
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<bool>("controlPanel");
+        QTest::addColumn<bool>("readMePanel");
+        QTest::addColumn<int>("prints");
+        QTest::newRow("at start") << QStringList{} << true << true << 0;
+        QTest::newRow("Control") << QStringList{"control"} << false << true << 0;
+        QTest::newRow("Control twice") << QStringList{"control", "control"} << true << true << 0;
+        QTest::newRow("Read Me") << QStringList{"help"} << true << false << 0;
+        QTest::newRow("Read Me twice") << QStringList{"help", "help"} << true << true << 0;
+        QTest::newRow("OK") << QStringList{"OK"} << true << false << 0;
+        QTest::newRow("OK when hidden") << QStringList{"OK", "OK"} << true << false << 0;
+        QTest::newRow("OK, then Read Me") << QStringList{"OK", "help"} << true << true << 0;
+        QTest::newRow("Print") << QStringList{"print"} << false << false << 1;
+        QTest::newRow("Print with both hidden")
+            << QStringList{"control", "OK", "print"} << false << false << 1;
+        QTest::newRow("Print, then Control") << QStringList{"print", "control"} << true << false << 1;
+    }
+
+    void theCommandsShowAndHideThePanels()
+    {
+        QFETCH(QStringList, commands);
+        QFETCH(bool, controlPanel);
+        QFETCH(bool, readMePanel);
+        QFETCH(int, prints);
+        WindowFixture w;
+        for (const QString& command : commands) {
+            if (command == "OK") {
+                w.window().Frame2()->Command3->click();
+                continue;
+            }
+            auto* item = w.window().findChild<QAction*>(command);
+            QVERIFY(item != nullptr);
+            item->trigger();
+        }
+        QCOMPARE(w.window().Frame1()->isVisible(), controlPanel);
+        QCOMPARE(w.window().Frame2()->isVisible(), readMePanel);
+        QCOMPARE(w.printCount, prints);
+        QCOMPARE(w.errors, QStringList{});
+    }
+
+    void theMenuBarHoldsItsThreeCommands()
+    {
+        WindowFixture w;
+        QStringList names;
+        QStringList captions;
+        for (const QAction* item : w.window().menuBar()->actions()) {
+            names << item->objectName();
+            captions << item->text();
+            QVERIFY(item->menu() == nullptr);
+            QVERIFY(item->shortcut().isEmpty());
+            QVERIFY(item->isEnabled() && item->isVisible() && !item->isCheckable());
+        }
+        QCOMPARE(names, (QStringList{"control", "print", "help"}));
+        QCOMPARE(captions, (QStringList{"&Control", "&Print", "&Read Me !"}));
+    }
+
+    void aClickOnAPanelPicksNoPoint_data()
+    {
+        QTest::addColumn<QPoint>("pixel");
+        QTest::addColumn<bool>("picks");
+        QTest::newRow("strip above the Read Me panel") << QPoint(400, 0) << true;
+        QTest::newRow("control panel") << QPoint(10, 100) << false;
+        QTest::newRow("dot counter label") << QPoint(30, 367) << false;
+        QTest::newRow("etched box outline") << QPoint(40, 200) << false;
+        QTest::newRow("coordinate label") << QPoint(60, 155) << false;
+        QTest::newRow("where the panels overlap") << QPoint(184, 200) << false;
+        QTest::newRow("black of the Read Me panel") << QPoint(604, 200) << false;
+        QTest::newRow("quotation") << QPoint(250, 30) << false;
+        QTest::newRow("picture") << QPoint(184 + 376 + 16, 1 + 88 + 16) << false;
+    }
+
+    void aClickOnAPanelPicksNoPoint()
+    {
+        QFETCH(QPoint, pixel);
+        QFETCH(bool, picks);
+        WindowFixture w;
+        w.clickAt(pixel);
+        QCOMPARE(w.xCaption(1) != "none", picks);
+        QCOMPARE(w.window().experiment().PointCount, Integer(picks ? 1 : 0));
+        QCOMPARE(w.errors, QStringList{});
+    }
+
+    void theDrawingShowsWhereAPanelIsHidden()
+    {
+        WindowFixture w;
+        DrawingArea* area = w.window().drawingArea();
+        // Both under the Read Me panel, where it shows black.
+        const QPoint dot(604, 200);
+        const QPoint onCircle(220, 50); // the leftmost point of a circle round (320, 50)
+        area->PSet(dot.x() * 15, dot.y() * 15, kWhite);
+        area->Circle(320 * 15, 50 * 15, 100 * 15, kWhite);
+        QVERIFY(!isWhite(w.screenshot(), dot));
+
+        w.window().Frame2()->Command3->click();
+        QImage shown = w.screenshot();
+        QVERIFY(isWhite(shown, dot));
+        QVERIFY(whiteNear(shown, onCircle));
+
+        w.window().showMinimized();
+        w.window().showNormal();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.window()));
+        area->repaint();
+        shown = w.screenshot();
+        QVERIFY(isWhite(shown, dot));
+        QVERIFY(whiteNear(shown, onCircle));
+
+        w.window().findChild<QAction*>("print")->trigger();
+        QCOMPARE(w.printCount, 1);
+        QCOMPARE(w.lastPrinted.size(), area->size());
+        QVERIFY(isWhite(w.lastPrinted, dot));
+    }
+
+    void aPrintedPageIsAPdfThatCarriesThePicture()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("page.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        const QSize size(61, 39);
+        const QPoint dot(10, 30);
+        QVERIFY(printPicture(printer, pictureWithDot(size, dot)));
+
+        QFile pdf(file);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(4) == "%PDF");
+        if (!testing::pdfToolsInstalled())
+            QSKIP("poppler-utils (pdftoppm) is not installed to render the page back");
+
+        // The black picture on the white page, and the white dot inside it
+        // where the picture's scale, the same across and down, puts it.
+        const QImage page = testing::renderFirstPage(file, 100);
+        const QRect picture = testing::boundsWhere(page, page.rect(), testing::isDark);
+        QVERIFY(!picture.isEmpty());
+        const double scale = double(picture.width()) / size.width();
+        const QRect shown = testing::boundsWhere(page, picture, testing::isBright);
+        const QPointF expected = picture.topLeft() + (QPointF(dot) + QPointF(0.5, 0.5)) * scale;
+        QVERIFY2((QPointF(shown.center()) - expected).manhattanLength() <= scale,
+                 qPrintable(QString("the dot shows at %1, %2").arg(shown.center().x()).arg(shown.center().y())));
+    }
+};
+
+QTEST_MAIN(PanelsTest)
+#include "PanelsTest.moc"

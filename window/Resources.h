@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace tarnelby {
+
+// The program's icon, 32 by 32: Form1's window icon and the application's.
+QIcon programIcon();
+
+// The Read Me panel's picture: 32 by 32 pixels in 16 greys.
+QPixmap readMePicture();
+
+} // namespace tarnelby
