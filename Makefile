@@ -35,8 +35,13 @@ build: configure
 run: build
 	$(BUILD_DIR)/tarnelby
 
+# Every test, then every test again built with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DTARNELBY_SANITIZE=ON -DTARNELBY_BENCHMARKS=OFF $(CMAKE_FLAGS)
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	bench/run-benchmarks $(BUILD_DIR)

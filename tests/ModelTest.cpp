@@ -1,0 +1,220 @@
+#include "WindowFixture.h"
+
+#include "window/ControlPanel.h"
+#include "window/DrawingArea.h"
+#include "window/Geometry.h"
+#include "window/ReadMePanel.h"
+#include "window/RunTimer.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QTest>
+
+#include <random>
+
+using namespace tarnelby;
+using tarnelby::testing::WindowFixture;
+
+namespace {
+
+// What the window should hold, kept by the test alongside it.
+struct Model {
+    int points = 0;
+    std::array<std::pair<int, int>, kMaxPoints> stored{};
+    long stepsSinceReset = 0;
+    bool running = false;
+    bool controlShown = true;
+    bool readMeShown = true;
+    int refusedClicks = 0;
+};
+
+enum class Action { Click, BeginStop, Clear, Ok, MenuControl, MenuPrint, MenuReadMe, Ticks, Resize };
+
+constexpr std::array<std::pair<Action, int>, 9> kWeights = {{
+    {Action::Click, 30}, {Action::BeginStop, 6}, {Action::Clear, 3}, {Action::Ok, 3},
+    {Action::MenuControl, 5}, {Action::MenuPrint, 1}, {Action::MenuReadMe, 5},
+    {Action::Ticks, 40}, {Action::Resize, 2},
+}};
+
+class Driver {
+public:
+    explicit Driver(std::uint64_t seed) : random_(seed)
+    {
+        Form1& form = w_.window();
+        QObject::connect(form.Timer2(), &RunTimer::timeout, [this] { ++model_.stepsSinceReset; });
+        QObject::connect(form.Frame1()->Command2, &QPushButton::clicked, [this] { model_.stepsSinceReset = 0; });
+    }
+
+    void act()
+    {
+        switch (pick()) {
+        case Action::Click: click(); break;
+        case Action::BeginStop: beginStop(); break;
+        case Action::Clear: clear(); break;
+        case Action::Ok: ok(); break;
+        case Action::MenuControl: menu("control"); model_.controlShown = !model_.controlShown; break;
+        case Action::MenuReadMe: menu("help"); model_.readMeShown = !model_.readMeShown; break;
+        case Action::MenuPrint: print(); break;
+        case Action::Ticks: ticks(); break;
+        case Action::Resize: resize(); break;
+        }
+    }
+
+    // Compares the window with the model; the first difference fails the test.
+    void check(int action) const
+    {
+        Form1& form = w_.window();
+        const ExperimentState& s = form.experiment();
+        const auto where = [action](const char* what) {
+            return QByteArray("after action ") + QByteArray::number(action) + ": " + what;
+        };
+        QVERIFY2(s.PointCount == model_.points, where("PointCount"));
+        for (int row = 1; row <= kMaxPoints; ++row) {
+            const QString x = w_.xCaption(row);
+            const QString y = w_.yCaption(row);
+            if (row > s.PointCount) {
+                QVERIFY2(x == "none" && y == "0", where("free row"));
+                continue;
+            }
+            const auto [mx, my] = model_.stored[static_cast<std::size_t>(row - 1)];
+            QVERIFY2(x != "none", where("used row"));
+            QVERIFY2(CInt(x.toFloat()) == s.pointX(row) && CInt(y.toFloat()) == s.pointY(row),
+                     where("row labels against stored point"));
+            QVERIFY2(s.pointX(row) == mx && s.pointY(row) == my, where("stored point"));
+        }
+        QVERIFY2(s.DotCount == model_.stepsSinceReset, where("DotCount"));
+        QVERIFY2(form.Frame1()->Label8->caption() == QString::number(s.DotCount), where("counter"));
+        const QString caption = form.Frame1()->Command1->text();
+        QVERIFY2((caption == "Stop") == model_.running && (form.Timer2()->Interval() == 1) == model_.running
+                     && (caption == "Begin") != model_.running,
+                 where("run state"));
+        QVERIFY2(form.Frame1()->isHidden() != model_.controlShown, where("control panel"));
+        QVERIFY2(form.Frame2()->isHidden() != model_.readMeShown, where("Read Me panel"));
+        QVERIFY2(w_.errors.size() == model_.refusedClicks, where("errors"));
+    }
+
+private:
+    Action pick()
+    {
+        int total = 0;
+        for (auto [action, weight] : kWeights)
+            total += weight;
+        int roll = std::uniform_int_distribution<int>(0, total - 1)(random_);
+        for (auto [action, weight] : kWeights) {
+            if (roll < weight)
+                return action;
+            roll -= weight;
+        }
+        return Action::Ticks;
+    }
+
+    int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+
+    bool onAButton(QPoint pixel) const
+    {
+        Form1& form = w_.window();
+        for (QWidget* button : {static_cast<QWidget*>(form.Frame1()->Command1),
+                                static_cast<QWidget*>(form.Frame1()->Command2),
+                                static_cast<QWidget*>(form.Frame2()->Command3)})
+            if (button->isVisibleTo(&form)
+                && QRect(button->mapTo(form.drawingArea(), QPoint()), button->size()).contains(pixel))
+                return true;
+        return false;
+    }
+
+    // Anywhere in the drawing area, panels included, but not on a button.
+    void click()
+    {
+        const QSize area = w_.window().drawingArea()->size();
+        QPoint pixel;
+        do
+            pixel = {uniform(0, area.width() - 1), uniform(0, area.height() - 1)};
+        while (onAButton(pixel));
+
+        const bool covered = (model_.controlShown && toPixels(twips::kFrame1).contains(pixel))
+                          || (model_.readMeShown && toPixels(twips::kFrame2).contains(pixel));
+        w_.clickAt(pixel, uniform(0, 1) ? Qt::LeftButton : Qt::RightButton);
+        if (covered || model_.points == kMaxPoints)
+            return;
+        const int x = pixel.x() * twips::kPerPixel;
+        const int y = pixel.y() * twips::kPerPixel;
+        if (x > 32767 || y > 32767) {
+            ++model_.refusedClicks;
+            return;
+        }
+        model_.stored[static_cast<std::size_t>(model_.points++)] = {x, y};
+    }
+
+    void beginStop()
+    {
+        if (!model_.controlShown)
+            return;
+        QTest::mouseClick(w_.window().Frame1()->Command1, Qt::LeftButton);
+        model_.running = !model_.running;
+    }
+
+    void clear()
+    {
+        if (!model_.controlShown)
+            return;
+        QTest::mouseClick(w_.window().Frame1()->Command2, Qt::LeftButton);
+        model_.points = 0;
+    }
+
+    void ok()
+    {
+        if (!model_.readMeShown)
+            return;
+        QTest::mouseClick(w_.window().Frame2()->Command3, Qt::LeftButton);
+        model_.readMeShown = false;
+    }
+
+    void menu(const char* name) { w_.window().findChild<QAction*>(name)->trigger(); }
+
+    void print()
+    {
+        menu("print");
+        model_.controlShown = false;
+        model_.readMeShown = false;
+    }
+
+    void ticks()
+    {
+        const int n = uniform(1, 40);
+        w_.tick(n);
+        model_.stepsSinceReset += n;
+    }
+
+    // Sizes up to well beyond 32767 twips (2184 pixels).
+    void resize()
+    {
+        w_.window().resize(uniform(300, 2600), uniform(250, 2400));
+        QCoreApplication::processEvents();
+    }
+
+    mutable WindowFixture w_;
+    Model model_;
+    std::mt19937_64 random_;
+};
+
+} // namespace
+
+class ModelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void randomUserActionsKeepEveryInvariant()
+    {
+        constexpr int kActions = 100'000;
+        Driver driver(20261207);
+        for (int i = 0; i < kActions; ++i) {
+            driver.act();
+            driver.check(i);
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+};
+
+QTEST_MAIN(ModelTest)
+#include "ModelTest.moc"
