@@ -8,11 +8,13 @@ CMAKE_FLAGS ?=
 
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
 	qt6-qpa-plugins libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
-	fonts-liberation fonts-dejavu-core xvfb xauth
+	fonts-liberation fonts-dejavu-core xvfb xauth \
+	libcups2-dev cups cups-client printer-driver-cups-pdf poppler-utils \
+	desktop-file-utils appstream dpkg-dev file
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench package clean
 
 all: build
 
@@ -45,6 +47,10 @@ test: build
 
 bench: build
 	bench/run-benchmarks $(BUILD_DIR)
+
+# A Debian package of the program: $(BUILD_DIR)/tarnelby_<version>_<arch>.deb
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

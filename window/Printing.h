@@ -13,8 +13,16 @@ enum class PrintOutcome { Printed, Cancelled, Failed };
 // its shape kept, centred. False when the printer could not be opened.
 bool printPicture(QPrinter& printer, const QImage& picture);
 
+// Lays `picture` out as one page for the print queue `printer` is set to and
+// hands it to the print spooler with the queue's saved options and the
+// printer's copy count. Printed once the spooler has accepted the job; Failed
+// when the page could not be made or the spooler refused it (queue gone, not
+// accepting jobs, server down). Leaves `printer` writing to a scratch file.
+PrintOutcome spoolPicture(QPrinter& printer, const QImage& picture);
+
 // Prints to the default printer without asking; where no printer is
 // installed, offers the print dialog (printing to a PDF file, say) instead.
+// Cancelled when the user closes the dialog without printing.
 PrintOutcome printOnSystemPrinter(const QImage& picture, QWidget* dialogParent);
 
 } // namespace tarnelby

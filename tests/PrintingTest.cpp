@@ -1,0 +1,163 @@
+#include "PrintedPages.h"
+
+#include "window/ControlPanel.h"
+#include "window/Printing.h"
+#include "window/ReadMePanel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace tarnelby;
+using namespace tarnelby::testing;
+
+namespace {
+
+constexpr int kDpi = 100;
+constexpr int kEdgeTolerance = 2;  // pixels at kDpi
+constexpr int kDialogPollMs = 20;
+
+// Answers the print dialog as soon as it shows: with a file name it prints to
+// that file, without one it cancels.
+class PrintDialogAnswer : public QObject {
+public:
+    explicit PrintDialogAnswer(QString file = {}) : file_(std::move(file))
+    {
+        connect(&poll_, &QTimer::timeout, this, &PrintDialogAnswer::answer);
+        poll_.start(kDialogPollMs);
+    }
+
+    bool offered() const { return offered_; }
+
+private:
+    void answer()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QPrintDialog*>(widget);
+            if (dialog == nullptr || !dialog->isVisible())
+                continue;
+            offered_ = true;
+            poll_.stop();
+            if (file_.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(file_);
+            dialog->accept();
+            return;
+        }
+    }
+
+    QString file_;
+    QTimer poll_;
+    bool offered_ = false;
+};
+
+} // namespace
+
+class PrintingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a printer is installed; these cases need a machine without one");
+        if (!pdfToolsInstalled())
+            QSKIP("poppler-utils (pdfinfo, pdftoppm) is not installed");
+    }
+
+    void thePictureFillsThePrintableAreaWithItsShapeKept_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QPageLayout::Orientation>("orientation");
+        QTest::newRow("window-shaped, portrait") << QSize(610, 393) << QPageLayout::Portrait;
+        QTest::newRow("window-shaped, landscape") << QSize(610, 393) << QPageLayout::Landscape;
+        QTest::newRow("tall, portrait") << QSize(200, 900) << QPageLayout::Portrait;
+        QTest::newRow("tall, landscape") << QSize(200, 900) << QPageLayout::Landscape;
+        QTest::newRow("tiny, portrait") << QSize(3, 2) << QPageLayout::Portrait;
+    }
+
+    void thePictureFillsThePrintableAreaWithItsShapeKept()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QPageLayout::Orientation, orientation);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("page.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFileName(file);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(orientation);
+        QImage black(picture, QImage::Format_RGB32);
+        black.fill(Qt::black);
+        const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Inch);
+
+        QVERIFY(printPicture(printer, black));
+
+        QCOMPARE(pdfPageCount(file), 1);
+        const QImage page = renderFirstPage(file, kDpi);
+        QVERIFY(!page.isNull());
+        QSizeF expectedSize = QSizeF(picture);
+        expectedSize.scale(printable.size() * kDpi, Qt::KeepAspectRatio);
+        const QPointF expectedCentre = printable.center() * kDpi;
+        const QRect printed = boundsWhere(page, page.rect(), isDark);
+        const QRectF expected(expectedCentre - QPointF(expectedSize.width(), expectedSize.height()) / 2,
+                              expectedSize);
+        const auto near = [](double a, double b) { return std::abs(a - b) <= kEdgeTolerance; };
+        QVERIFY2(near(printed.left(), expected.left()) && near(printed.right() + 1, expected.right())
+                     && near(printed.top(), expected.top()) && near(printed.bottom() + 1, expected.bottom()),
+                 qPrintable(QStringLiteral("printed at %1,%2 %3x%4")
+                                .arg(printed.x()).arg(printed.y()).arg(printed.width()).arg(printed.height())));
+        QCOMPARE(countWhere(page, printed, isDark), printed.width() * printed.height());
+    }
+
+    void withoutAPrinterTheDialogIsOffered_data()
+    {
+        QTest::addColumn<bool>("toFile");
+        QTest::addColumn<PrintOutcome>("outcome");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("cancelled") << false << PrintOutcome::Cancelled << -1;
+        QTest::newRow("printed to a file") << true << PrintOutcome::Printed << 1;
+    }
+
+    void withoutAPrinterTheDialogIsOffered()
+    {
+        QFETCH(bool, toFile);
+        QFETCH(PrintOutcome, outcome);
+        QFETCH(int, pages);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("picture.pdf"));
+        PrintDialogAnswer answer(toFile ? file : QString());
+        QImage picture(610, 393, QImage::Format_RGB32);
+        picture.fill(Qt::black);
+
+        QCOMPARE(printOnSystemPrinter(picture, nullptr), outcome);
+
+        QVERIFY(answer.offered());
+        QCOMPARE(pdfPageCount(file), pages);
+        QCOMPARE(QDir(dir.path()).isEmpty(), !toFile);
+    }
+
+    void cancellingTheDialogFromTheMenuReportsNothing()
+    {
+        SystemPrintingWindow w;
+        PrintDialogAnswer answer;
+
+        w.choosePrint();
+
+        QVERIFY(answer.offered());
+        QCOMPARE(w.errors, QStringList());
+        QVERIFY(w.window().Frame1()->isHidden());
+        QVERIFY(w.window().Frame2()->isHidden());
+    }
+};
+
+QTEST_MAIN(PrintingTest)
+#include "PrintingTest.moc"

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds the Debian package from BUILD_DIR into a scratch directory and checks
+# what it declares: the Qt libraries and fonts it needs, and the files a
+# desktop looks for. Exits 77 (skipped) where dpkg's tools are not installed.
+set -euo pipefail
+
+readonly APP_ID=org.example.Tarnelby
+build=$1
+
+for tool in cpack dpkg-deb dpkg-shlibdeps file; do
+    command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
+done
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+cpack -G DEB -B "$out" --config "$build/CPackConfig.cmake" >/dev/null
+debs=("$out"/tarnelby_*.deb)
+[ -f "${debs[0]}" ] || { echo "FAIL: no tarnelby_*.deb was made" >&2; exit 1; }
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+depends=$(dpkg-deb -f "${debs[0]}" Depends)
+for needed in libqt6widgets6 libqt6printsupport6 libqt6gui6 libcups2 qt6-qpa-plugins fonts-liberation; do
+    [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
+done
+contents=$(dpkg-deb -c "${debs[0]}")
+for path in ./usr/bin/tarnelby ./usr/share/applications/$APP_ID.desktop \
+    ./usr/share/metainfo/$APP_ID.metainfo.xml ./usr/share/icons/hicolor/256x256/apps/$APP_ID.png; do
+    grep -q " $path\$" <<<"$contents" || fail "the package lacks $path"
+done
