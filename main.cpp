@@ -7,6 +7,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tarnelby");
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName("org.example.Tarnelby");
     QApplication::setWindowIcon(tarnelby::programIcon());
     tarnelby::Form1 window;
     window.show();

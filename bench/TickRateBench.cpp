@@ -66,7 +66,10 @@ int main(int argc, char* argv[])
 
     Form1 window;
     window.show();
-    QTest::qWaitForWindowExposed(&window);
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "the window was never shown\n");
+        return 1;
+    }
     window.Command3_Click();
     window.Form_MouseUp(Qt::LeftButton, {}, 4500, 1500);
     window.Form_MouseUp(Qt::LeftButton, {}, 7500, 1500);
