@@ -1,17 +1,12 @@
-#include "PrintedPages.h"
 #include "WindowFixture.h"
 
 #include "runtime/Palette.h"
 #include "window/ControlPanel.h"
 #include "window/DrawingArea.h"
-#include "window/Printing.h"
 #include "window/ReadMePanel.h"
 
 #include <QAction>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPrinter>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tarnelby;
@@ -33,15 +28,6 @@ bool whiteNear(const QImage& image, QPoint pixel)
             if (isWhite(image, pixel + QPoint(dx, dy)))
                 return true;
     return false;
-}
-
-// A black picture with a white 3x3 square centred on `dot`.
-QImage pictureWithDot(QSize size, QPoint dot)
-{
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(Qt::black);
-    QPainter(&picture).fillRect(QRect(dot - QPoint(1, 1), QSize(3, 3)), Qt::white);
-    return picture;
 }
 
 } // namespace
@@ -162,35 +148,6 @@ private slots:
         QCOMPARE(w.printCount, 1);
         QCOMPARE(w.lastPrinted.size(), area->size());
         QVERIFY(isWhite(w.lastPrinted, dot));
-    }
-
-    void aPrintedPageIsAPdfThatCarriesThePicture()
-    {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("page.pdf");
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
-        const QSize size(61, 39);
-        const QPoint dot(10, 30);
-        QVERIFY(printPicture(printer, pictureWithDot(size, dot)));
-
-        QFile pdf(file);
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QVERIFY(pdf.read(4) == "%PDF");
-        if (!testing::pdfToolsInstalled())
-            QSKIP("poppler-utils (pdftoppm) is not installed to render the page back");
-
-        // The black picture on the white page, and the white dot inside it
-        // where the picture's scale, the same across and down, puts it.
-        const QImage page = testing::renderFirstPage(file, 100);
-        const QRect picture = testing::boundsWhere(page, page.rect(), testing::isDark);
-        QVERIFY(!picture.isEmpty());
-        const double scale = double(picture.width()) / size.width();
-        const QRect shown = testing::boundsWhere(page, picture, testing::isBright);
-        const QPointF expected = picture.topLeft() + (QPointF(dot) + QPointF(0.5, 0.5)) * scale;
-        QVERIFY2((QPointF(shown.center()) - expected).manhattanLength() <= scale,
-                 qPrintable(QString("the dot shows at %1, %2").arg(shown.center().x()).arg(shown.center().y())));
     }
 };
 

@@ -32,15 +32,6 @@ TEST(Randomize, TheSameSeedTwiceDoesNotRepeatTheDraw)
     EXPECT_NE(generator.Rnd(), first);
 }
 
-TEST(Randomize, TheSeedChangesTheSequence)
-{
-    RandomGenerator a(7);
-    RandomGenerator b(7);
-    a.Randomize(1.0f);
-    b.Randomize(2.0f);
-    EXPECT_NE(a.Rnd(), b.Rnd());
-}
-
 TEST(Roll, TheLargestDrawStaysWithinTheChosenPoints)
 {
     for (Integer count = 1; count <= kMaxPoints; ++count) {

@@ -25,7 +25,7 @@ const QString kNoCoordinate = QStringLiteral("0");
 constexpr int kRunInterval = 1;  // ms
 constexpr int kIdleInterval = 0;
 
-QString text(const std::string& s)
+QString qString(const std::string& s)
 {
     return QString::fromStdString(s);
 }
@@ -104,9 +104,7 @@ void Form1::guarded(const char* action, Handler&& handler, BeforeReport&& before
     try {
         handler();
         return;
-    } catch (const RuntimeError& e) {
-        error = QString::fromUtf8(e.what());
-    } catch (const std::exception& e) {
+    } catch (const std::exception& e) { // the runtime's errors, and anything else that escapes
         error = QString::fromUtf8(e.what());
     }
     beforeReport();
@@ -138,12 +136,12 @@ void Form1::Form_MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, float x, float 
         if (!fitsInteger(x) || !fitsInteger(y)) {
             services_.reportError(
                 QStringLiteral("The point (%1, %2) lies beyond -32768 to 32767 twips and was not picked.")
-                    .arg(text(toText(x)), text(toText(y))));
+                    .arg(qString(toText(x)), qString(toText(y))));
             return;
         }
         const CoordinateRow& row = frame1_->CoordinateTable[static_cast<std::size_t>(free - 1)];
-        row.x->setCaption(text(toText(x)));
-        row.y->setCaption(text(toText(y)));
+        row.x->setCaption(qString(toText(x)));
+        row.y->setCaption(qString(toText(y)));
         storePoint(state_, free, x, y);
         drawing_->Circle(x, y, twips::kMarkerRadius, kWhite);
     });
@@ -179,7 +177,7 @@ void Form1::Command2_Click()
             row.y->setCaption(kNoCoordinate);
         }
         resetExperiment(state_);
-        frame1_->Label8->setCaption(text(toText(state_.DotCount)));
+        frame1_->Label8->setCaption(qString(toText(state_.DotCount)));
     });
 }
 
@@ -215,7 +213,7 @@ void Form1::Timer2_Timer()
         "the chaos step",
         [this] {
             const StepResult result = chaosStep(state_, services_.clock->Timer(), services_.generator);
-            frame1_->Label8->setCaption(text(result.counterText));
+            frame1_->Label8->setCaption(qString(result.counterText));
             if (result.dot)
                 drawing_->PSet(result.dot->x, result.dot->y, result.dot->colour);
         },
