@@ -1,5 +1,6 @@
 #include "window/DrawingArea.h"
 
+#include "window/DisplayPace.h"
 #include "window/Geometry.h"
 
 #include <QMouseEvent>

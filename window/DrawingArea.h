@@ -1,12 +1,13 @@
 #pragma once
 
 #include "runtime/Palette.h"
-#include "window/DisplayPace.h"
 
 #include <QImage>
 #include <QWidget>
 
 namespace tarnelby {
+
+class DisplayPace;
 
 // The window's black drawing area. It keeps its picture in an image as large
 // as the largest area it has had, so a repaint shows the dots and circles

@@ -1,5 +1,7 @@
 #include "window/Label.h"
 
+#include "window/DisplayPace.h"
+
 #include <QEvent>
 
 namespace tarnelby {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "window/DisplayPace.h"
-
 #include <QLabel>
 
 namespace tarnelby {
+
+class DisplayPace;
 
 // A label of the layout: plain text (runs of spaces and quotes stand as given),
 // left-aligned, no border, never focused, mouse events left to its panel.
