@@ -1,4 +1,4 @@
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/Resources.h"
 
 #include <QApplication>
@@ -10,7 +10,7 @@ int main(int argc, char* argv[])
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName("org.example.Tarnelby");
     QApplication::setWindowIcon(tarnelby::programIcon());
-    tarnelby::Form1 window;
+    tarnelby::MainWindow window;
     window.show();
     return QApplication::exec();
 }

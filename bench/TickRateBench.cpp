@@ -2,9 +2,7 @@
 // its run timer delivers, what each costs, and the same for a plain repeating
 // 1 ms Qt timer driving the same handler.
 
-#include "window/ControlPanel.h"
-#include "window/Form1.h"
-#include "window/ReadMePanel.h"
+#include "window/MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -41,7 +39,7 @@ struct Measure {
 };
 
 // Runs the event loop for `seconds` and measures the steps taken meanwhile.
-Measure measure(Form1& window, double seconds)
+Measure measure(MainWindow& window, double seconds)
 {
     const Long startCount = window.experiment().DotCount;
     const Usage start = usageNow();
@@ -64,25 +62,24 @@ int main(int argc, char* argv[])
     const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
     const QString platform = QGuiApplication::platformName();
 
-    Form1 window;
+    MainWindow window;
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the window was never shown\n");
         return 1;
     }
-    window.Command3_Click();
-    window.Form_MouseUp(Qt::LeftButton, {}, 4500, 1500);
-    window.Form_MouseUp(Qt::LeftButton, {}, 7500, 1500);
-    window.Form_MouseUp(Qt::LeftButton, {}, 6000, 4500);
+    window.closeReadMe();
+    for (QPointF point : {QPointF(4500, 1500), QPointF(7500, 1500), QPointF(6000, 4500)})
+        window.pickPoint(point);
 
-    QTest::mouseClick(window.Frame1()->Command1, Qt::LeftButton);
+    window.toggleRun();
     const Measure runTimer = measure(window, seconds);
-    QTest::mouseClick(window.Frame1()->Command1, Qt::LeftButton);
+    window.toggleRun();
 
     QTimer plain;
     plain.setTimerType(Qt::PreciseTimer);
     plain.setInterval(1);
-    QObject::connect(&plain, &QTimer::timeout, &window, &Form1::Timer2_Timer);
+    QObject::connect(&plain, &QTimer::timeout, &window, &MainWindow::step);
     plain.start();
     const Measure plainTimer = measure(window, seconds);
     plain.stop();

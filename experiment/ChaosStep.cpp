@@ -2,8 +2,6 @@
 
 #include "runtime/RuntimeError.h"
 
-#include <limits>
-
 namespace tarnelby {
 
 namespace {
@@ -27,23 +25,18 @@ int rollFor(Single r, Integer pointCount) noexcept
     return static_cast<int>(Int(static_cast<double>(r) * pointCount) + kRollOffset);
 }
 
-StepResult chaosStep(ExperimentState& state, Single clockReading, RandomGenerator& generator)
+StepOutcome chaosStep(ExperimentState& state, Single clockReading, RandomGenerator& generator)
 {
     generator.Randomize(clockReading);
     const Single r = generator.Rnd();
     const int row = rollFor(r, state.PointCount);
-
-    if (state.DotCount == std::numeric_limits<Long>::max())
-        throw RuntimeError(RuntimeError::Kind::Overflow);
+    // Counted first, so that a count at its limit leaves the whole state as it was.
+    const Long count = addChecked(state.DotCount, Long{1});
 
     state.CurX = halfWay(state.CurX, state.pointX(row));
     state.CurY = halfWay(state.CurY, state.pointY(row));
-    state.DotCount = addChecked(state.DotCount, Long{1});
-
-    StepResult result{toText(state.DotCount), std::nullopt};
-    if (state.DotCount >= kPlottingThreshold)
-        result.dot = Dot{state.CurX, state.CurY};
-    return result;
+    state.DotCount = count;
+    return {state.CurX, state.CurY, count, count >= kPlottingThreshold};
 }
 
 } // namespace tarnelby

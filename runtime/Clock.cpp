@@ -4,7 +4,7 @@
 
 namespace tarnelby {
 
-Single SystemClock::Timer()
+Single SystemClock::secondsSinceMidnight()
 {
     using namespace std::chrono;
     const auto now = system_clock::now();

@@ -12,13 +12,13 @@ public:
     virtual ~Clock() = default;
 
     // Seconds since local midnight, as a Single: 13:00:00.25 -> 46800.25.
-    virtual Single Timer() = 0;
+    virtual Single secondsSinceMidnight() = 0;
 };
 
 // The machine's local wall clock.
 class SystemClock final : public Clock {
 public:
-    Single Timer() override;
+    Single secondsSinceMidnight() override;
 
 private:
     // The local time of day is looked up once a second, not on every call.

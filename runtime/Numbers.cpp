@@ -54,14 +54,6 @@ Integer CInt(double x)
     return static_cast<Integer>(roundHalfEven(x));
 }
 
-Integer addChecked(Integer a, Integer b)
-{
-    const int sum = a + b;
-    if (sum < kIntegerMin || sum > kIntegerMax)
-        overflow();
-    return static_cast<Integer>(sum);
-}
-
 Long addChecked(Long a, Long b)
 {
     Long sum = 0;

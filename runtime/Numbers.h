@@ -23,8 +23,7 @@ Integer CInt(double x);
 // True when CInt(x) would succeed.
 bool fitsInteger(double x) noexcept;
 
-// Overflow-checked sums: they throw RuntimeError(Overflow) instead of wrapping.
-Integer addChecked(Integer a, Integer b);
+// An overflow-checked sum: throws RuntimeError(Overflow) instead of wrapping.
 Long addChecked(Long a, Long b);
 
 // Plain decimal text of a value, no leading blank: 0 -> "0", 1500 -> "1500",

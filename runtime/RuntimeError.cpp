@@ -15,8 +15,6 @@ const char* messageOf(RuntimeError::Kind kind) noexcept
         return "Overflow";
     case RuntimeError::Kind::InvalidProcedureCall:
         return "Invalid procedure call";
-    case RuntimeError::Kind::PrinterError:
-        return "Printer error";
     }
     return "Runtime error";
 }

@@ -9,7 +9,7 @@ namespace tarnelby {
 // guard catches them, stops the handler there and names the error to the user.
 class RuntimeError : public std::runtime_error {
 public:
-    enum class Kind { Overflow, InvalidProcedureCall, PrinterError };
+    enum class Kind { Overflow, InvalidProcedureCall };
 
     explicit RuntimeError(Kind kind);
 

@@ -2,6 +2,7 @@
 
 #include "window/ControlPanel.h"
 #include "window/DrawingArea.h"
+#include "window/Geometry.h"
 #include "window/Label.h"
 #include "window/ReadMePanel.h"
 
@@ -9,29 +10,22 @@
 #include <QTest>
 
 #include <algorithm>
-#include <cmath>
 
 using namespace tarnelby;
 using tarnelby::testing::WindowFixture;
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
-int px(int twips)
-{
-    return static_cast<int>(std::floor(static_cast<double>(twips) / kTwipsPerPixel));
-}
-
+// The layout's boxes in twips, as it gives them, on screen in pixels.
 QRect box(int left, int top, int width, int height)
 {
-    return {px(left), px(top), px(width), px(height)};
+    return toPixels(twips::Box{left, top, width, height});
 }
 
 // A vertical line from (x, top) to (x, bottom), both ends drawn.
 QRect line(int x, int top, int bottom)
 {
-    return QRect(QPoint(px(x), px(top)), QPoint(px(x), px(bottom)));
+    return toPixels(twips::VerticalLine{x, top, bottom});
 }
 
 const QString kQuotation =
@@ -85,45 +79,42 @@ private slots:
         };
         const bool fits = true;
 
-        row("Frame1", "DrawingArea", box(0, -15, 2775, 5895));
-        row("Frame2", "DrawingArea", box(2760, 15, 6390, 5880));
+        row("controlPanel", "drawingArea", box(0, -15, 2775, 5895));
+        row("readMePanel", "drawingArea", box(2760, 15, 6390, 5880));
 
-        row("Command2", "Frame1", box(600, 4800, 1455, 375), "CLEAR");
-        row("Command1", "Frame1", box(735, 1080, 1170, 615), "Begin");
-        row("Label36", "Frame1", box(435, 1890, 1875, 285), "Table of Coordinates");
-        row("Line2", "Frame1", line(1335, 2180, 4680));
-        row("Shape2", "Frame1", box(615, 2175, 1455, 2535));
-        row("Label27", "Frame1", box(120, 120, 0, 0), "Tarnelby.", fits);
-        row("Label26", "Frame1", box(240, 720, 0, 0), "AN EXPERIMENT IN CHAOS.", fits);
-        row("Label4", "Frame1", box(120, 165, 0, 0), "Tarnelby.", fits);
-        row("Shape1", "Frame1", box(600, 2160, 1455, 2535));
-        row("Line1", "Frame1", line(1320, 2160, 4680));
-        row("Label1", "Frame1", box(450, 1905, 1935, 255), "Table of Coordinates.");
-        row("Label8", "Frame1", box(1665, 5460, 0, 0), "0", fits);
-        row("Label7", "Frame1", box(345, 5460, 0, 0), "Number of dots:", fits);
-        const char* xLabels[] = {"Label2", "Label6", "Label16", "Label18", "Label9",
-                                 "Label11", "Label13", "Label20", "Label22", "Label24"};
-        const char* yLabels[] = {"Label3", "Label15", "Label17", "Label19", "Label10",
-                                 "Label12", "Label14", "Label21", "Label23", "Label25"};
-        for (int k = 0; k < 10; ++k) {
-            row(xLabels[k], "Frame1", box(840, 2280 + 240 * k, 0, 0), "none", fits);
-            row(yLabels[k], "Frame1", box(1440, 2280 + 240 * k, 0, 0), "0", fits);
+        row("clearButton", "controlPanel", box(600, 4800, 1455, 375), "CLEAR");
+        row("beginStopButton", "controlPanel", box(735, 1080, 1170, 615), "Begin");
+        row("tableHeadingHighlight", "controlPanel", box(435, 1890, 1875, 285), "Table of Coordinates");
+        row("columnDividerHighlight", "controlPanel", line(1335, 2180, 4680));
+        row("tableBoxHighlight", "controlPanel", box(615, 2175, 1455, 2535));
+        row("title", "controlPanel", box(120, 120, 0, 0), "Tarnelby.", fits);
+        row("subtitle", "controlPanel", box(240, 720, 0, 0), "AN EXPERIMENT IN CHAOS.", fits);
+        row("titleShadow", "controlPanel", box(120, 165, 0, 0), "Tarnelby.", fits);
+        row("tableBox", "controlPanel", box(600, 2160, 1455, 2535));
+        row("columnDivider", "controlPanel", line(1320, 2160, 4680));
+        row("tableHeading", "controlPanel", box(450, 1905, 1935, 255), "Table of Coordinates.");
+        row("dotCounter", "controlPanel", box(1665, 5460, 0, 0), "0", fits);
+        row("dotCounterCaption", "controlPanel", box(345, 5460, 0, 0), "Number of dots:", fits);
+        for (int k = 1; k <= 10; ++k) {
+            const int top = 2280 + 240 * (k - 1);
+            row(qPrintable(QString("pointX%1").arg(k)), "controlPanel", box(840, top, 0, 0), "none", fits);
+            row(qPrintable(QString("pointY%1").arg(k)), "controlPanel", box(1440, top, 0, 0), "0", fits);
         }
 
-        row("Command3", "Frame2", box(5100, 5325, 1185, 480), "OK");
-        row("Label38", "Frame2", box(105, 5205, 0, 0), "http://www.example.org/tarnelby", fits);
-        row("Label37", "Frame2", box(150, -15, 0, 0), "", fits);
-        row("Image1", "Frame2", box(5640, 1320, 480, 480));
-        row("Label33", "Frame2", box(240, 3600, 6015, 1575), kMethod);
-        row("Label28", "Frame2", box(240, 3360, 0, 0), "How this program works.", fits);
-        row("Label35", "Frame2", box(105, 5400, 0, 0),
+        row("okButton", "readMePanel", box(5100, 5325, 1185, 480), "OK");
+        row("webAddress", "readMePanel", box(105, 5205, 0, 0), "http://www.example.org/tarnelby", fits);
+        row("captionCopy", "readMePanel", box(150, -15, 0, 0), "", fits);
+        row("picture", "readMePanel", box(5640, 1320, 480, 480));
+        row("method", "readMePanel", box(240, 3600, 6015, 1575), kMethod);
+        row("howItWorksHeading", "readMePanel", box(240, 3360, 0, 0), "How this program works.", fits);
+        row("invitation", "readMePanel", box(105, 5400, 0, 0),
             "Send your questions or comments to tarnelby@example.org", fits);
-        row("Label34", "Frame2", box(120, 5625, 0, 0), "Tarnelby is free to copy and share.", fits);
-        row("Label32", "Frame2", box(240, 2880, 5655, 495), kStep2);
-        row("Label31", "Frame2", box(240, 2640, 0, 0), kStep1, fits);
-        row("Label30", "Frame2", box(225, 2400, 2160, 270), "How to use this program.");
-        row("Label29", "Frame2", box(240, 1080, 5415, 1290), kExplanation);
-        row("Label5", "Frame2", box(120, 360, 6090, 810), kQuotation);
+        row("notice", "readMePanel", box(120, 5625, 0, 0), "Tarnelby is free to copy and share.", fits);
+        row("stepTwo", "readMePanel", box(240, 2880, 5655, 495), kStep2);
+        row("stepOne", "readMePanel", box(240, 2640, 0, 0), kStep1, fits);
+        row("howToUseHeading", "readMePanel", box(225, 2400, 2160, 270), "How to use this program.");
+        row("explanation", "readMePanel", box(240, 1080, 5415, 1290), kExplanation);
+        row("quotation", "readMePanel", box(120, 360, 6090, 810), kQuotation);
     }
 
     void everyControlIsAsLaidOut()
@@ -161,34 +152,35 @@ private slots:
     void controlsLieInTheirStackingOrder()
     {
         WindowFixture w;
-        QStringList frame1 = {
-            "Command2", "Command1", "Label36", "Line2", "Shape2", "Label27", "Label26", "Label4",
-            "Label25", "Label24", "Label23", "Label22", "Label21", "Label20",
-            "Label14", "Label13", "Label12", "Label11", "Label10", "Label9",
-            "Shape1", "Line1",
-            "Label19", "Label18", "Label17", "Label16", "Label15", "Label6", "Label3", "Label2",
-            "Label1", "Label8", "Label7",
+        QStringList controlPanel = {
+            "clearButton", "beginStopButton", "tableHeadingHighlight", "columnDividerHighlight",
+            "tableBoxHighlight", "title", "subtitle", "titleShadow",
+            "pointY10", "pointX10", "pointY9", "pointX9", "pointY8", "pointX8",
+            "pointY7", "pointX7", "pointY6", "pointX6", "pointY5", "pointX5",
+            "tableBox", "columnDivider",
+            "pointY4", "pointX4", "pointY3", "pointX3", "pointY2", "pointX2", "pointY1", "pointX1",
+            "tableHeading", "dotCounter", "dotCounterCaption",
         };
-        QStringList frame2 = {
-            "Command3", "Label38", "Label37", "Image1", "Label33", "Label28", "Label35",
-            "Label34", "Label32", "Label31", "Label30", "Label29", "Label5",
+        QStringList readMe = {
+            "okButton", "webAddress", "captionCopy", "picture", "method", "howItWorksHeading",
+            "invitation", "notice", "stepTwo", "stepOne", "howToUseHeading", "explanation", "quotation",
         };
         // Children are listed from back to front.
-        std::reverse(frame1.begin(), frame1.end());
-        std::reverse(frame2.begin(), frame2.end());
-        QCOMPARE(childNames(w.window().Frame1()), frame1);
-        QCOMPARE(childNames(w.window().Frame2()), frame2);
+        std::reverse(controlPanel.begin(), controlPanel.end());
+        std::reverse(readMe.begin(), readMe.end());
+        QCOMPARE(childNames(w.window().controlPanel()), controlPanel);
+        QCOMPARE(childNames(w.window().readMePanel()), readMe);
         const QStringList panels = childNames(w.window().drawingArea());
-        QVERIFY(panels.indexOf("Frame1") < panels.indexOf("Frame2"));
+        QVERIFY(panels.indexOf("controlPanel") < panels.indexOf("readMePanel"));
     }
 
     void aFittingLabelWidensToTheRightWhenItsTextGrows_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("longer");
-        QTest::newRow("X label") << "Label2" << "-4500";
-        QTest::newRow("Y label") << "Label25" << "32767";
-        QTest::newRow("dot counter") << "Label8" << "2147483647";
+        QTest::newRow("X label") << "pointX1" << "-4500";
+        QTest::newRow("Y label") << "pointY10" << "32767";
+        QTest::newRow("dot counter") << "dotCounter" << "2147483647";
     }
 
     void aFittingLabelWidensToTheRightWhenItsTextGrows()
@@ -208,9 +200,9 @@ private slots:
     void focusRunsFromBeginToClearToOk()
     {
         WindowFixture w;
-        QWidget* begin = w.control("Command1");
-        QWidget* clear = w.control("Command2");
-        QWidget* ok = w.control("Command3");
+        QWidget* begin = w.control("beginStopButton");
+        QWidget* clear = w.control("clearButton");
+        QWidget* ok = w.control("okButton");
         w.window().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w.window()));
         QCOMPARE(QApplication::focusWidget(), begin);
@@ -220,7 +212,7 @@ private slots:
         }
 
         // A hidden panel's button is skipped.
-        w.window().Command3_Click();
+        w.clickButton("okButton");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), clear);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -230,7 +222,7 @@ private slots:
     void thePictureIsShownAtItsOwnSizeInSixteenGreys()
     {
         WindowFixture w;
-        const auto* image1 = qobject_cast<const QLabel*>(w.control("Image1"));
+        const auto* image1 = qobject_cast<const QLabel*>(w.control("picture"));
         QVERIFY(image1 != nullptr);
         const QImage picture = image1->pixmap().toImage();
         QCOMPARE(picture.size(), QSize(32, 32));
@@ -245,7 +237,7 @@ private slots:
         QVERIFY(greys.size() > 2 && greys.size() <= 16);
 
         // On screen as drawn: the panel's grab holds the picture pixel for pixel.
-        const QImage shown = w.control("Frame2")->grab(image1->geometry()).toImage();
+        const QImage shown = w.control("readMePanel")->grab(image1->geometry()).toImage();
         QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
                  picture.convertToFormat(QImage::Format_RGB32));
     }

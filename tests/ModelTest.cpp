@@ -6,7 +6,7 @@
 #include "window/ReadMePanel.h"
 #include "window/RunTimer.h"
 
-#include <QAction>
+
 #include <QCoreApplication>
 #include <QTest>
 
@@ -40,9 +40,9 @@ class Driver {
 public:
     explicit Driver(std::uint64_t seed) : random_(seed)
     {
-        Form1& form = w_.window();
-        QObject::connect(form.Timer2(), &RunTimer::timeout, [this] { ++model_.stepsSinceReset; });
-        QObject::connect(form.Frame1()->Command2, &QPushButton::clicked, [this] { model_.stepsSinceReset = 0; });
+        MainWindow& form = w_.window();
+        QObject::connect(form.runTimer(), &RunTimer::timeout, [this] { ++model_.stepsSinceReset; });
+        QObject::connect(form.controlPanel(), &ControlPanel::clearClicked, [this] { model_.stepsSinceReset = 0; });
     }
 
     void act()
@@ -52,8 +52,8 @@ public:
         case Action::BeginStop: beginStop(); break;
         case Action::Clear: clear(); break;
         case Action::Ok: ok(); break;
-        case Action::MenuControl: menu("control"); model_.controlShown = !model_.controlShown; break;
-        case Action::MenuReadMe: menu("help"); model_.readMeShown = !model_.readMeShown; break;
+        case Action::MenuControl: menu("controlPanelAction"); model_.controlShown = !model_.controlShown; break;
+        case Action::MenuReadMe: menu("readMeAction"); model_.readMeShown = !model_.readMeShown; break;
         case Action::MenuPrint: print(); break;
         case Action::Ticks: ticks(); break;
         case Action::Resize: resize(); break;
@@ -63,7 +63,7 @@ public:
     // Compares the window with the model; the first difference fails the test.
     void check(int action) const
     {
-        Form1& form = w_.window();
+        MainWindow& form = w_.window();
         const ExperimentState& s = form.experiment();
         const auto where = [action](const char* what) {
             return QByteArray("after action ") + QByteArray::number(action) + ": " + what;
@@ -83,13 +83,13 @@ public:
             QVERIFY2(s.pointX(row) == mx && s.pointY(row) == my, where("stored point"));
         }
         QVERIFY2(s.DotCount == model_.stepsSinceReset, where("DotCount"));
-        QVERIFY2(form.Frame1()->Label8->caption() == QString::number(s.DotCount), where("counter"));
-        const QString caption = form.Frame1()->Command1->text();
-        QVERIFY2((caption == "Stop") == model_.running && (form.Timer2()->Interval() == 1) == model_.running
-                     && (caption == "Begin") != model_.running,
+        QVERIFY2(w_.counter() == QString::number(s.DotCount), where("counter"));
+        const QString caption = w_.caption("beginStopButton");
+        QVERIFY2((caption == "Stop") == model_.running && (form.runTimer()->interval() == 1) == model_.running
+                     && (caption == "Begin") != model_.running && form.isRunning() == model_.running,
                  where("run state"));
-        QVERIFY2(form.Frame1()->isHidden() != model_.controlShown, where("control panel"));
-        QVERIFY2(form.Frame2()->isHidden() != model_.readMeShown, where("Read Me panel"));
+        QVERIFY2(form.controlPanel()->isHidden() != model_.controlShown, where("control panel"));
+        QVERIFY2(form.readMePanel()->isHidden() != model_.readMeShown, where("Read Me panel"));
         QVERIFY2(w_.errors.size() == model_.refusedClicks, where("errors"));
     }
 
@@ -112,13 +112,13 @@ private:
 
     bool onAButton(QPoint pixel) const
     {
-        Form1& form = w_.window();
-        for (QWidget* button : {static_cast<QWidget*>(form.Frame1()->Command1),
-                                static_cast<QWidget*>(form.Frame1()->Command2),
-                                static_cast<QWidget*>(form.Frame2()->Command3)})
+        MainWindow& form = w_.window();
+        for (const char* name : {"beginStopButton", "clearButton", "okButton"}) {
+            const QWidget* button = w_.control(name);
             if (button->isVisibleTo(&form)
                 && QRect(button->mapTo(form.drawingArea(), QPoint()), button->size()).contains(pixel))
                 return true;
+        }
         return false;
     }
 
@@ -131,8 +131,8 @@ private:
             pixel = {uniform(0, area.width() - 1), uniform(0, area.height() - 1)};
         while (onAButton(pixel));
 
-        const bool covered = (model_.controlShown && toPixels(twips::kFrame1).contains(pixel))
-                          || (model_.readMeShown && toPixels(twips::kFrame2).contains(pixel));
+        const bool covered = (model_.controlShown && toPixels(twips::kControlPanel).contains(pixel))
+                          || (model_.readMeShown && toPixels(twips::kReadMePanel).contains(pixel));
         w_.clickAt(pixel, uniform(0, 1) ? Qt::LeftButton : Qt::RightButton);
         if (covered || model_.points == kMaxPoints)
             return;
@@ -149,7 +149,7 @@ private:
     {
         if (!model_.controlShown)
             return;
-        QTest::mouseClick(w_.window().Frame1()->Command1, Qt::LeftButton);
+        w_.beginOrStop();
         model_.running = !model_.running;
     }
 
@@ -157,7 +157,7 @@ private:
     {
         if (!model_.controlShown)
             return;
-        QTest::mouseClick(w_.window().Frame1()->Command2, Qt::LeftButton);
+        w_.clear();
         model_.points = 0;
     }
 
@@ -165,15 +165,15 @@ private:
     {
         if (!model_.readMeShown)
             return;
-        QTest::mouseClick(w_.window().Frame2()->Command3, Qt::LeftButton);
+        w_.clickButton("okButton");
         model_.readMeShown = false;
     }
 
-    void menu(const char* name) { w_.window().findChild<QAction*>(name)->trigger(); }
+    void menu(const char* name) { w_.choose(name); }
 
     void print()
     {
-        menu("print");
+        menu("printAction");
         model_.controlShown = false;
         model_.readMeShown = false;
     }

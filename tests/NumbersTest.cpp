@@ -42,11 +42,6 @@ TEST(Int, IsTheFloorNotTruncation)
 
 TEST(AddChecked, RaisesOverflowInsteadOfWrapping)
 {
-    EXPECT_EQ(addChecked(Integer{32000}, Integer{767}), 32767);
-    EXPECT_EQ(addChecked(Integer{-32000}, Integer{-768}), -32768);
-    EXPECT_THROW(addChecked(Integer{20000}, Integer{20000}), RuntimeError);
-    EXPECT_THROW(addChecked(Integer{-20000}, Integer{-20000}), RuntimeError);
-
     constexpr Long kMax = std::numeric_limits<Long>::max();
     EXPECT_EQ(addChecked(kMax - 1, Long{1}), kMax);
     try {

@@ -1,6 +1,5 @@
 #include "WindowFixture.h"
 
-#include "runtime/Palette.h"
 #include "window/ControlPanel.h"
 #include "window/DrawingArea.h"
 #include "window/ReadMePanel.h"
@@ -10,11 +9,9 @@
 #include <QTest>
 
 using namespace tarnelby;
-using tarnelby::testing::WindowFixture;
+using namespace tarnelby::testing;
 
 namespace {
-
-constexpr QRgb kWhiteRgb = 0xFFFFFF;
 
 bool isWhite(const QImage& image, QPoint pixel)
 {
@@ -43,17 +40,17 @@ private slots:
         QTest::addColumn<bool>("readMePanel");
         QTest::addColumn<int>("prints");
         QTest::newRow("at start") << QStringList{} << true << true << 0;
-        QTest::newRow("Control") << QStringList{"control"} << false << true << 0;
-        QTest::newRow("Control twice") << QStringList{"control", "control"} << true << true << 0;
-        QTest::newRow("Read Me") << QStringList{"help"} << true << false << 0;
-        QTest::newRow("Read Me twice") << QStringList{"help", "help"} << true << true << 0;
+        QTest::newRow("Control") << QStringList{"controlPanelAction"} << false << true << 0;
+        QTest::newRow("Control twice") << QStringList{"controlPanelAction", "controlPanelAction"} << true << true << 0;
+        QTest::newRow("Read Me") << QStringList{"readMeAction"} << true << false << 0;
+        QTest::newRow("Read Me twice") << QStringList{"readMeAction", "readMeAction"} << true << true << 0;
         QTest::newRow("OK") << QStringList{"OK"} << true << false << 0;
         QTest::newRow("OK when hidden") << QStringList{"OK", "OK"} << true << false << 0;
-        QTest::newRow("OK, then Read Me") << QStringList{"OK", "help"} << true << true << 0;
-        QTest::newRow("Print") << QStringList{"print"} << false << false << 1;
+        QTest::newRow("OK, then Read Me") << QStringList{"OK", "readMeAction"} << true << true << 0;
+        QTest::newRow("Print") << QStringList{"printAction"} << false << false << 1;
         QTest::newRow("Print with both hidden")
-            << QStringList{"control", "OK", "print"} << false << false << 1;
-        QTest::newRow("Print, then Control") << QStringList{"print", "control"} << true << false << 1;
+            << QStringList{"controlPanelAction", "OK", "printAction"} << false << false << 1;
+        QTest::newRow("Print, then Control") << QStringList{"printAction", "controlPanelAction"} << true << false << 1;
     }
 
     void theCommandsShowAndHideThePanels()
@@ -64,16 +61,13 @@ private slots:
         QFETCH(int, prints);
         WindowFixture w;
         for (const QString& command : commands) {
-            if (command == "OK") {
-                w.window().Frame2()->Command3->click();
-                continue;
-            }
-            auto* item = w.window().findChild<QAction*>(command);
-            QVERIFY(item != nullptr);
-            item->trigger();
+            if (command == "OK")
+                w.clickButton("okButton");
+            else
+                w.choose(command);
         }
-        QCOMPARE(w.window().Frame1()->isVisible(), controlPanel);
-        QCOMPARE(w.window().Frame2()->isVisible(), readMePanel);
+        QCOMPARE(w.window().controlPanel()->isVisible(), controlPanel);
+        QCOMPARE(w.window().readMePanel()->isVisible(), readMePanel);
         QCOMPARE(w.printCount, prints);
         QCOMPARE(w.errors, QStringList{});
     }
@@ -90,7 +84,7 @@ private slots:
             QVERIFY(item->shortcut().isEmpty());
             QVERIFY(item->isEnabled() && item->isVisible() && !item->isCheckable());
         }
-        QCOMPARE(names, (QStringList{"control", "print", "help"}));
+        QCOMPARE(names, (QStringList{"controlPanelAction", "printAction", "readMeAction"}));
         QCOMPARE(captions, (QStringList{"&Control", "&Print", "&Read Me !"}));
     }
 
@@ -127,11 +121,11 @@ private slots:
         // Both under the Read Me panel, where it shows black.
         const QPoint dot(604, 200);
         const QPoint onCircle(220, 50); // the leftmost point of a circle round (320, 50)
-        area->PSet(dot.x() * 15, dot.y() * 15, kWhite);
-        area->Circle(320 * 15, 50 * 15, 100 * 15, kWhite);
+        area->plotDot(dot * 15);
+        area->drawCircle(QPointF(320, 50) * 15, 100 * 15);
         QVERIFY(!isWhite(w.screenshot(), dot));
 
-        w.window().Frame2()->Command3->click();
+        w.clickButton("okButton");
         QImage shown = w.screenshot();
         QVERIFY(isWhite(shown, dot));
         QVERIFY(whiteNear(shown, onCircle));
@@ -144,7 +138,7 @@ private slots:
         QVERIFY(isWhite(shown, dot));
         QVERIFY(whiteNear(shown, onCircle));
 
-        w.window().findChild<QAction*>("print")->trigger();
+        w.choose("printAction");
         QCOMPARE(w.printCount, 1);
         QCOMPARE(w.lastPrinted.size(), area->size());
         QVERIFY(isWhite(w.lastPrinted, dot));

@@ -1,26 +1,15 @@
 #include "WindowFixture.h"
 
-#include "window/ControlPanel.h"
 #include "window/DrawingArea.h"
-#include "window/ReadMePanel.h"
 
 #include <QTest>
 
 using namespace tarnelby;
-using tarnelby::testing::WindowFixture;
+using namespace tarnelby::testing;
 
 namespace {
 
-constexpr QRgb kWhiteRgb = 0xFFFFFF;
-constexpr QRgb kBlackRgb = 0x000000;
-
-// A window with the Read Me panel closed, as a user starts.
-struct ReadyWindow : WindowFixture {
-    ReadyWindow()
-    {
-        QTest::mouseClick(window().Frame2()->Command3, Qt::LeftButton);
-    }
-};
+constexpr auto kReadMeClosed = WindowFixture::Panels::ReadMeClosed; // as a user starts
 
 } // namespace
 
@@ -30,7 +19,7 @@ class PickingTest : public QObject {
 private slots:
     void firstPointFillsRowOneAndDrawsItsCircle()
     {
-        ReadyWindow w;
+        WindowFixture w(kReadMeClosed);
         w.clickAt({300, 100});
         QCOMPARE(w.xCaption(1), QString("4500"));
         QCOMPARE(w.yCaption(1), QString("1500"));
@@ -47,7 +36,7 @@ private slots:
 
     void clicksFillRowsInOrderUpToTen()
     {
-        ReadyWindow w;
+        WindowFixture w(kReadMeClosed);
         for (int i = 0; i < 3; ++i)
             w.clickAt({200 + 20 * i, 50 + 10 * i});
         QCOMPARE(w.window().experiment().PointCount, Integer{3});
@@ -88,7 +77,7 @@ private slots:
     {
         QFETCH(Qt::MouseButton, button);
         QFETCH(Qt::KeyboardModifiers, modifiers);
-        ReadyWindow w;
+        WindowFixture w(kReadMeClosed);
         w.clickAt({300, 100}, button, modifiers);
         QCOMPARE(w.xCaption(1), QString("4500"));
         QCOMPARE(w.window().experiment().PointCount, Integer{1});
@@ -96,7 +85,7 @@ private slots:
 
     void theSameSpotTwiceFillsTwoRows()
     {
-        ReadyWindow w;
+        WindowFixture w(kReadMeClosed);
         w.clickAt({300, 100});
         w.clickAt({300, 100});
         QCOMPARE(w.window().experiment().PointCount, Integer{2});
@@ -105,7 +94,7 @@ private slots:
 
     void onlyAReleaseOverTheVisibleDrawingAreaPicks()
     {
-        ReadyWindow w;
+        WindowFixture w(kReadMeClosed);
         QWindow* native = w.window().windowHandle();
         const auto at = [&](QPoint pixel) { return w.window().drawingArea()->mapTo(&w.window(), pixel); };
 
@@ -122,7 +111,7 @@ private slots:
         QCOMPARE(w.window().experiment().PointCount, Integer{0});
 
         // Where the control panel was hidden, the drawing area picks.
-        w.window().Control_Click();
+        w.choose("controlPanelAction");
         w.clickAt({60, 150});
         QCOMPARE(w.xCaption(1), QString("900"));
         QCOMPARE(w.yCaption(1), QString("2250"));
@@ -130,7 +119,7 @@ private slots:
 
     void aPositionBeyondSixteenBitsIsRefusedWhole()
     {
-        ReadyWindow w;
+        WindowFixture w(kReadMeClosed);
         w.window().resize(2300, 500);
         QTRY_COMPARE(w.window().drawingArea()->width(), 2300);
         w.clickAt({300, 100});
@@ -153,10 +142,10 @@ private slots:
 
     void afterClearTheNextClickFillsRowOneAgain()
     {
-        ReadyWindow w;
+        WindowFixture w(kReadMeClosed);
         w.clickAt({300, 100});
         w.clickAt({400, 200});
-        QTest::mouseClick(w.window().Frame1()->Command2, Qt::LeftButton);
+        w.clear();
         w.clickAt({350, 150});
         QCOMPARE(w.xCaption(1), QString("5250"));
         QCOMPARE(w.xCaption(2), QString("none"));

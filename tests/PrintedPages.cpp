@@ -1,13 +1,9 @@
 #include "PrintedPages.h"
 
-#include "WindowFixture.h"
-
-#include <QAction>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <optional>
 
@@ -40,23 +36,6 @@ void forEachPixel(const QImage& image, QRect area, Visit&& visit)
 }
 
 } // namespace
-
-SystemPrintingWindow::SystemPrintingWindow()
-{
-    Form1Services services;
-    services.clock = std::make_unique<FixedClock>(43200.0f);
-    services.generator = RandomGenerator(7);
-    services.reportError = [this](const QString& message) { errors << message; };
-    window_ = std::make_unique<Form1>(std::move(services));
-    window_->show();
-    if (!QTest::qWaitForWindowExposed(window_.get()))
-        qWarning("the window was not shown in time");
-}
-
-void SystemPrintingWindow::choosePrint()
-{
-    window_->findChild<QAction*>(QStringLiteral("print"))->trigger();
-}
 
 bool pdfToolsInstalled()
 {

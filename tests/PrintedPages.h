@@ -1,33 +1,12 @@
 #pragma once
 
-#include "window/Form1.h"
-
 #include <QImage>
 #include <QRect>
 #include <QStringList>
 
 #include <functional>
-#include <memory>
 
 namespace tarnelby::testing {
-
-// A Form1 on the offscreen platform that prints through the system's printing
-// as the program does, with a fixed clock, a seeded generator and its error
-// messages collected instead of shown.
-class SystemPrintingWindow {
-public:
-    SystemPrintingWindow();
-
-    Form1& window() { return *window_; }
-
-    // Chooses "&Print" from the menu bar.
-    void choosePrint();
-
-    QStringList errors;
-
-private:
-    std::unique_ptr<Form1> window_;
-};
 
 // True when poppler's pdfinfo and pdftoppm are installed.
 bool pdfToolsInstalled();

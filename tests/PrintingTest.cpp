@@ -1,4 +1,5 @@
 #include "PrintedPages.h"
+#include "WindowFixture.h"
 
 #include "window/ControlPanel.h"
 #include "window/Printing.h"
@@ -147,15 +148,15 @@ private slots:
 
     void cancellingTheDialogFromTheMenuReportsNothing()
     {
-        SystemPrintingWindow w;
+        WindowFixture w(WindowFixture::Panels::AsAtStart, WindowFixture::Printing::System);
         PrintDialogAnswer answer;
 
-        w.choosePrint();
+        w.choose("printAction");
 
         QVERIFY(answer.offered());
         QCOMPARE(w.errors, QStringList());
-        QVERIFY(w.window().Frame1()->isHidden());
-        QVERIFY(w.window().Frame2()->isHidden());
+        QVERIFY(w.window().controlPanel()->isHidden());
+        QVERIFY(w.window().readMePanel()->isHidden());
     }
 };
 

@@ -1,9 +1,6 @@
 #include "WindowFixture.h"
 
-#include "window/ControlPanel.h"
 #include "window/DrawingArea.h"
-#include "window/Geometry.h"
-#include "window/ReadMePanel.h"
 #include "window/RunTimer.h"
 
 #include <QLineF>
@@ -14,25 +11,11 @@
 #include <limits>
 
 using namespace tarnelby;
-using tarnelby::testing::WindowFixture;
+using namespace tarnelby::testing;
 
 namespace {
 
-constexpr QRgb kWhiteRgb = 0xFFFFFF;
-
-struct ReadyWindow : WindowFixture {
-    ReadyWindow()
-    {
-        QTest::mouseClick(window().Frame2()->Command3, Qt::LeftButton);
-        window().Control_Click();
-    }
-
-    void begin() { QTest::mouseClick(window().Frame1()->Command1, Qt::LeftButton); }
-    void clear() { QTest::mouseClick(window().Frame1()->Command2, Qt::LeftButton); }
-    QString caption() const { return const_cast<ReadyWindow*>(this)->window().Frame1()->Command1->text(); }
-    int interval() { return window().Timer2()->Interval(); }
-    QString counter() { return window().Frame1()->Label8->caption(); }
-};
+constexpr auto kBothHidden = WindowFixture::Panels::BothHidden;
 
 // White pixels of the picture inside `region` (pixels).
 int whitePixelsIn(const QImage& picture, const QPolygon& region)
@@ -61,8 +44,8 @@ private slots:
         QCOMPARE(s.CurY, Integer{2000});
         QCOMPARE(s.DotCount, Long{0});
         QCOMPARE(s.PointCount, Integer{0});
-        QCOMPARE(w.window().Timer2()->Interval(), 0);
-        QCOMPARE(w.window().Frame1()->Command1->text(), QString("Begin"));
+        QCOMPARE(w.window().runTimer()->interval(), 0);
+        QCOMPARE(w.caption("beginStopButton"), QString("Begin"));
         const QRect screen = w.window().screen()->geometry();
         // Centred as laid out; the window frame the platform adds on showing may shift it a little.
         const QPoint offset = w.window().frameGeometry().center() - screen.center();
@@ -72,14 +55,14 @@ private slots:
 
     void beginTwiceLeavesTheWindowIdle()
     {
-        ReadyWindow w;
-        w.begin();
-        QCOMPARE(w.caption(), QString("Stop"));
-        QCOMPARE(w.interval(), 1);
+        WindowFixture w(kBothHidden);
+        w.beginOrStop();
+        QCOMPARE(w.caption("beginStopButton"), QString("Stop"));
+        QCOMPARE(w.window().runTimer()->interval(), 1);
         QTRY_VERIFY(w.window().experiment().DotCount > 20);
-        w.begin();
-        QCOMPARE(w.caption(), QString("Begin"));
-        QCOMPARE(w.interval(), 0);
+        w.beginOrStop();
+        QCOMPARE(w.caption("beginStopButton"), QString("Begin"));
+        QCOMPARE(w.window().runTimer()->interval(), 0);
         const Long stopped = w.window().experiment().DotCount;
         QTest::qWait(50);
         QCOMPARE(w.window().experiment().DotCount, stopped);
@@ -88,7 +71,7 @@ private slots:
 
     void beginBeforeAnyClickCollectsDotsAtTheOrigin()
     {
-        ReadyWindow w;
+        WindowFixture w(kBothHidden);
         w.tick(9);
         QCOMPARE(w.counter(), QString("9"));
         QCOMPARE(w.pixelAtTwips(2, 2), QRgb{0});
@@ -102,15 +85,15 @@ private slots:
 
     void clearWhileRunningKeepsTheRunAndTheOldPoints()
     {
-        ReadyWindow w;
+        WindowFixture w(kBothHidden);
         w.clickAt({300, 100});
         w.clickAt({500, 100});
         w.clickAt({400, 300});
-        w.begin();
+        w.beginOrStop();
         QTRY_VERIFY(w.window().experiment().DotCount > 50);
         w.clear();
-        QCOMPARE(w.caption(), QString("Stop"));
-        QCOMPARE(w.interval(), 1);
+        QCOMPARE(w.caption("beginStopButton"), QString("Stop"));
+        QCOMPARE(w.window().runTimer()->interval(), 1);
         for (int row = 1; row <= 10; ++row) {
             QCOMPARE(w.xCaption(row), QString("none"));
             QCOMPARE(w.yCaption(row), QString("0"));
@@ -121,7 +104,7 @@ private slots:
         QCOMPARE(w.whitePixels(), 0);
         // The run goes on, counting again from 0 and heading for the old first point.
         QTRY_VERIFY(s.DotCount > 30);
-        w.begin();
+        w.beginOrStop();
         // The first dot of the new run lands one pixel short of the point, the rest on it.
         QCOMPARE(w.pixelAtTwips(4500, 1500), kWhiteRgb);
         QCOMPARE(w.whitePixels(), 2);
@@ -129,7 +112,7 @@ private slots:
 
     void clearOnAFreshWindowChangesNothingVisible()
     {
-        ReadyWindow w;
+        WindowFixture w(kBothHidden);
         const QImage before = w.window().drawingArea()->picture();
         w.clear();
         QCOMPARE(w.window().drawingArea()->picture(), before);
@@ -139,7 +122,7 @@ private slots:
 
     void threePointsLeaveTheMiddleTriangleEmpty()
     {
-        ReadyWindow w;
+        WindowFixture w(kBothHidden);
         const QPoint a(100, 350), b(500, 350), c(300, 20);
         for (QPoint p : {a, b, c})
             w.clickAt(p);
@@ -162,7 +145,7 @@ private slots:
 
     void aPointPickedDuringARunJoinsTheRolls()
     {
-        ReadyWindow w;
+        WindowFixture w(kBothHidden);
         w.clickAt({100, 100});
         w.tick(30);
         QCOMPARE(w.window().experiment().CurX, Integer{1500});
@@ -175,12 +158,12 @@ private slots:
 
     void anErrorInTheStepStopsTheRunWithOneMessage()
     {
-        ReadyWindow w;
+        WindowFixture w(kBothHidden);
         w.clickAt({300, 100});
         w.window().experiment().DotCount = std::numeric_limits<Long>::max();
-        w.begin();
-        QTRY_COMPARE(w.caption(), QString("Begin"));
-        QCOMPARE(w.interval(), 0);
+        w.beginOrStop();
+        QTRY_COMPARE(w.caption("beginStopButton"), QString("Begin"));
+        QCOMPARE(w.window().runTimer()->interval(), 0);
         QTest::qWait(20);
         QCOMPARE(w.errors, QStringList{"Overflow in the chaos step"});
         QCOMPARE(w.counter(), QString("0"));

@@ -28,7 +28,7 @@ class RunTimerTest : public QObject {
 private slots:
     void intervalZeroNeverTicks()
     {
-        RunTimer timer("Timer2", nullptr);
+        RunTimer timer("runTimer", nullptr);
         int ticks = 0;
         connect(&timer, &RunTimer::timeout, [&] { ++ticks; });
         timer.setInterval(0);
@@ -37,14 +37,14 @@ private slots:
         timer.setInterval(0);
         runFor(30);
         QCOMPARE(ticks, 0);
-        QCOMPARE(timer.Interval(), 0);
+        QCOMPARE(timer.interval(), 0);
     }
 
     // A handler that runs late now and then (a repaint, a busy moment) does
     // not push the schedule back: the ticks that fell due meanwhile follow.
     void lateTicksAreMadeUpOneByOne()
     {
-        RunTimer timer("Timer2", nullptr);
+        RunTimer timer("runTimer", nullptr);
         int ticks = 0;
         connect(&timer, &RunTimer::timeout, [&] {
             if (++ticks % 50 == 0)
@@ -62,7 +62,7 @@ private slots:
 
     void ticksMissedInALongStallAreDropped()
     {
-        RunTimer timer("Timer2", nullptr);
+        RunTimer timer("runTimer", nullptr);
         int ticks = 0;
         connect(&timer, &RunTimer::timeout, [&] {
             if (++ticks == 5)

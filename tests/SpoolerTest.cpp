@@ -1,4 +1,5 @@
 #include "PrintedPages.h"
+#include "WindowFixture.h"
 
 #include "window/DrawingArea.h"
 
@@ -75,15 +76,14 @@ private slots:
 
     void theFigureIsPrintedOnTheDefaultPrinter()
     {
-        SystemPrintingWindow w;
+        WindowFixture w(WindowFixture::Panels::AsAtStart, WindowFixture::Printing::System);
         for (const QPointF& corner : kCorners)
-            w.window().Form_MouseUp(Qt::LeftButton, Qt::NoModifier, float(corner.x()), float(corner.y()));
-        for (int i = 0; i < kSteps; ++i)
-            w.window().Timer2_Timer();
+            w.window().pickPoint(corner);
+        w.tick(kSteps);
         const QImage picture = w.window().drawingArea()->picture();
         const QStringList before = writtenPdfs(pdfDir_);
 
-        w.choosePrint();
+        w.choose("printAction");
 
         QCOMPARE(w.errors, QStringList());
         QTRY_VERIFY_WITH_TIMEOUT(jobsOf(queue_, false).isEmpty(), kJobTimeoutMs);
@@ -115,10 +115,10 @@ private slots:
     void aJobTheSpoolerRefusesIsReportedAsAnError()
     {
         QCOMPARE(QProcess::execute(QStringLiteral("cupsreject"), {QString::fromLocal8Bit(queue_)}), 0);
-        SystemPrintingWindow w;
+        WindowFixture w(WindowFixture::Panels::AsAtStart, WindowFixture::Printing::System);
         const QStringList before = writtenPdfs(pdfDir_);
 
-        w.choosePrint();
+        w.choose("printAction");
 
         QCOMPARE(w.errors, QStringList{QStringLiteral("Printer error in printing")});
         QCOMPARE(writtenPdfs(pdfDir_), before);

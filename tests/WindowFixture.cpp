@@ -1,28 +1,35 @@
 #include "WindowFixture.h"
 
-#include "window/ControlPanel.h"
 #include "window/DrawingArea.h"
 #include "window/Geometry.h"
+#include "window/Label.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QTest>
 
 namespace tarnelby::testing {
 
-WindowFixture::WindowFixture(std::uint64_t seed)
+WindowFixture::WindowFixture(Panels panels, Printing printing)
 {
-    Form1Services services;
+    WindowServices services;
     services.clock = std::make_unique<FixedClock>(43200.0f);
-    services.generator = RandomGenerator(seed);
+    services.generator = RandomGenerator(1);
     services.reportError = [this](const QString& message) { errors << message; };
-    services.printPicture = [this](const QImage& picture) {
-        ++printCount;
-        lastPrinted = picture;
-        return printOutcome;
-    };
-    window_ = std::make_unique<Form1>(std::move(services));
+    if (printing == Printing::StandIn)
+        services.printPicture = [this](const QImage& picture) {
+            ++printCount;
+            lastPrinted = picture;
+            return printOutcome;
+        };
+    window_ = std::make_unique<MainWindow>(std::move(services));
     window_->show();
     if (!QTest::qWaitForWindowExposed(window_.get()))
         qFatal("The window was never shown");
+    if (panels != Panels::AsAtStart)
+        clickButton(QStringLiteral("okButton"));
+    if (panels == Panels::BothHidden)
+        choose(QStringLiteral("controlPanelAction"));
 }
 
 void WindowFixture::clickAt(QPoint pixel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
@@ -33,20 +40,35 @@ void WindowFixture::clickAt(QPoint pixel, Qt::MouseButton button, Qt::KeyboardMo
     QTest::mouseClick(window_->windowHandle(), button, modifiers, inWindow);
 }
 
+void WindowFixture::clickButton(const QString& name)
+{
+    auto* button = window_->findChild<QAbstractButton*>(name);
+    if (button == nullptr)
+        qFatal("No button %s", qPrintable(name));
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void WindowFixture::choose(const QString& action)
+{
+    auto* item = window_->findChild<QAction*>(action);
+    if (item == nullptr)
+        qFatal("No menu command %s", qPrintable(action));
+    item->trigger();
+}
+
 void WindowFixture::tick(int steps)
 {
     for (int i = 0; i < steps; ++i)
-        window_->Timer2_Timer();
+        window_->step();
 }
 
-QString WindowFixture::xCaption(int row) const
+QString WindowFixture::caption(const QString& name) const
 {
-    return window_->Frame1()->CoordinateTable.at(static_cast<std::size_t>(row - 1)).x->caption();
-}
-
-QString WindowFixture::yCaption(int row) const
-{
-    return window_->Frame1()->CoordinateTable.at(static_cast<std::size_t>(row - 1)).y->caption();
+    if (const auto* label = window_->findChild<const Label*>(name))
+        return label->caption();
+    if (const auto* button = window_->findChild<const QAbstractButton*>(name))
+        return button->text();
+    qFatal("No label or button %s", qPrintable(name));
 }
 
 QRgb WindowFixture::pixelAtTwips(int x, int y) const
@@ -60,7 +82,7 @@ int WindowFixture::whitePixels() const
     int count = 0;
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
-            count += (picture.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+            count += (picture.pixel(x, y) & 0xFFFFFF) == kWhiteRgb;
     return count;
 }
 

@@ -1,32 +1,41 @@
 #pragma once
 
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <QImage>
 #include <QStringList>
 
 #include <memory>
 
+class QPushButton;
+
 namespace tarnelby::testing {
+
+constexpr QRgb kWhiteRgb = 0xFFFFFF;
+constexpr QRgb kBlackRgb = 0x000000;
 
 // A clock that reads what the test sets.
 class FixedClock final : public Clock {
 public:
     explicit FixedClock(Single reading) : reading_(reading) {}
-    Single Timer() override { return reading_; }
+    Single secondsSinceMidnight() override { return reading_; }
 
 private:
     Single reading_;
 };
 
-// A Form1 on the offscreen platform with a fixed clock, a seeded generator,
-// its error messages collected instead of shown, and a printer stand-in that
-// keeps what it was given.
+// A MainWindow on the offscreen platform with a fixed clock, a seeded
+// generator and its error messages collected instead of shown. By default it
+// prints to a stand-in that keeps what it was given; it can print through
+// the system's printing as the program does.
 class WindowFixture {
 public:
-    explicit WindowFixture(std::uint64_t seed = 1);
+    enum class Panels { AsAtStart, ReadMeClosed, BothHidden };
+    enum class Printing { StandIn, System };
 
-    Form1& window() { return *window_; }
+    explicit WindowFixture(Panels panels = Panels::AsAtStart, Printing printing = Printing::StandIn);
+
+    MainWindow& window() { return *window_; }
 
     QStringList errors;
     int printCount = 0;
@@ -37,17 +46,27 @@ public:
     void clickAt(QPoint pixel, Qt::MouseButton button = Qt::LeftButton,
                  Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+    // Clicks the button of that object name with the mouse.
+    void clickButton(const QString& name);
+    void beginOrStop() { clickButton(QStringLiteral("beginStopButton")); }
+    void clear() { clickButton(QStringLiteral("clearButton")); }
+
+    // Chooses the menu command of that object name.
+    void choose(const QString& action);
+
     // Runs `steps` ticks of the run timer's handler, as the timer would.
     void tick(int steps);
 
-    // The captions of row k (1..10) of the coordinate table.
-    QString xCaption(int row) const;
-    QString yCaption(int row) const;
+    // What the user reads: the caption of the label or button of that object name.
+    QString caption(const QString& name) const;
+    QString xCaption(int row) const { return caption(QStringLiteral("pointX%1").arg(row)); }
+    QString yCaption(int row) const { return caption(QStringLiteral("pointY%1").arg(row)); }
+    QString counter() const { return caption(QStringLiteral("dotCounter")); }
 
     // The pixel of the drawing area's picture at a twips position.
     QRgb pixelAtTwips(int x, int y) const;
 
-    // The window's control of that object name, or null.
+    // The window's widget of that object name, or null.
     QWidget* control(const QString& name) const;
 
     // The client area as it shows on screen: the drawing area with the panels over it.
@@ -57,7 +76,7 @@ public:
     int whitePixels() const;
 
 private:
-    std::unique_ptr<Form1> window_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 } // namespace tarnelby::testing

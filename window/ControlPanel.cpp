@@ -1,83 +1,148 @@
 #include "window/ControlPanel.h"
 
+#include "runtime/Numbers.h"
+#include "window/Decoration.h"
 #include "window/Fonts.h"
 #include "window/Geometry.h"
-#include "window/Shapes.h"
+
+#include <QPushButton>
 
 namespace tarnelby {
 
 namespace {
 
-constexpr std::array<const char*, 10> kXLabelNames = {
-    "Label2", "Label6", "Label16", "Label18", "Label9",
-    "Label11", "Label13", "Label20", "Label22", "Label24",
-};
-constexpr std::array<const char*, 10> kYLabelNames = {
-    "Label3", "Label15", "Label17", "Label19", "Label10",
-    "Label12", "Label14", "Label21", "Label23", "Label25",
-};
-constexpr int kRowsBelowTheBox = 4; // rows 1..4 lie behind Shape1 and Line1
+const QString kBegin = QStringLiteral("Begin");
+const QString kStop = QStringLiteral("Stop");
+const QString kFreeX = QStringLiteral("none");
+const QString kFreeY = QStringLiteral("0");
+constexpr int kRowsBehindTheBox = 4; // rows 1..4 lie behind the box and its divider
+
+QString textOf(double twipsValue)
+{
+    return QString::fromStdString(toText(static_cast<Single>(twipsValue)));
+}
 
 } // namespace
 
 ControlPanel::ControlPanel(QWidget* parent)
-    : Panel("Frame1", QString(), parent)
+    : Panel("controlPanel", QString(), parent)
 {
-    setGeometry(toPixels(twips::kFrame1));
+    setGeometry(toPixels(twips::kControlPanel));
     const LabelLook system{systemText(), systemFace(), {}};
     const QFont heading = sansSerif(FontSize::Small, Bold | Underlined);
     const QFont title = serif(FontSize::Title);
+    using Sizing = Label::Sizing;
+    using Style = Decoration::Style;
 
     // Created from back to front: a later sibling lies in front.
-    addLabel("Label7", "Number of dots:", twips::kLabel7, Label::Sizing::FitsText, system);
-    Label8 = addLabel("Label8", "0", twips::kLabel8, Label::Sizing::FitsText, system);
-    addLabel("Label1", "Table of Coordinates.", twips::kLabel1, Label::Sizing::Wraps,
+    addLabel("dotCounterCaption", "Number of dots:", twips::kDotCounterCaption, Sizing::FitsText, system);
+    dotCounter_ = addLabel("dotCounter", "0", twips::kDotCounter, Sizing::FitsText, system);
+    dotCounter_->setPaced(true);
+    addLabel("tableHeading", "Table of Coordinates.", twips::kTableHeading, Sizing::Wraps,
              {Qt::black, systemFace(), heading});
+    addRows(1, kRowsBehindTheBox);
 
-    auto addRows = [&](int first, int last) {
-        for (int row = first; row <= last; ++row) {
-            const int top = twips::kFirstRowTop + (row - 1) * twips::kRowPitch;
-            const auto index = static_cast<std::size_t>(row - 1);
-            CoordinateTable[index] = {
-                addLabel(kXLabelNames[index], "none",
-                         {twips::kXLabelLeft, top, twips::kXLabelWidth, twips::kRowHeight},
-                         Label::Sizing::FitsText, system),
-                addLabel(kYLabelNames[index], "0",
-                         {twips::kYLabelLeft, top, twips::kYLabelWidth, twips::kRowHeight},
-                         Label::Sizing::FitsText, system),
-            };
-        }
-    };
-    addRows(1, kRowsBelowTheBox);
+    // The etched box round the table: a divider and a rectangle in the
+    // outline colour, each with a white twin 15 twips to the right and below.
+    auto* divider = new Decoration("columnDivider", Style::Filled, systemOutline(), this);
+    divider->setGeometry(toPixels(twips::kColumnDivider));
+    auto* box = new Decoration("tableBox", Style::Outline, systemOutline(), this);
+    box->setGeometry(toPixels(twips::kTableBox));
 
-    // The etched box round the table: a line and a rectangle in the outline
-    // colour, each with a white twin 15 twips to the right and below.
-    auto* line1 = new Line("Line1", systemOutline(), this);
-    line1->setGeometry(toPixels(twips::kLine1));
-    auto* shape1 = new Shape("Shape1", systemOutline(), this);
-    shape1->setGeometry(toPixels(twips::kShape1));
-
-    addRows(kRowsBelowTheBox + 1, static_cast<int>(CoordinateTable.size()));
+    addRows(kRowsBehindTheBox + 1, kMaxPoints);
 
     // The title in red over its white shadow, 45 twips lower.
-    addLabel("Label4", "Tarnelby.", twips::kLabel4, Label::Sizing::FitsText,
+    addLabel("titleShadow", "Tarnelby.", twips::kTitleShadow, Sizing::FitsText,
              {Qt::white, systemFace(), title});
-    addLabel("Label26", "AN EXPERIMENT IN CHAOS.", twips::kLabel26, Label::Sizing::FitsText,
+    addLabel("subtitle", "AN EXPERIMENT IN CHAOS.", twips::kSubtitle, Sizing::FitsText,
              {Qt::red, systemFace(), {}});
-    addLabel("Label27", "Tarnelby.", twips::kLabel27, Label::Sizing::FitsText,
-             {Qt::red, {}, title});
+    addLabel("title", "Tarnelby.", twips::kTitle, Sizing::FitsText, {Qt::red, {}, title});
 
-    auto* shape2 = new Shape("Shape2", Qt::white, this);
-    shape2->setGeometry(toPixels(twips::kShape2));
-    auto* line2 = new Line("Line2", Qt::white, this);
-    line2->setGeometry(toPixels(twips::kLine2));
+    auto* boxHighlight = new Decoration("tableBoxHighlight", Style::Outline, Qt::white, this);
+    boxHighlight->setGeometry(toPixels(twips::kTableBoxHighlight));
+    auto* dividerHighlight = new Decoration("columnDividerHighlight", Style::Filled, Qt::white, this);
+    dividerHighlight->setGeometry(toPixels(twips::kColumnDividerHighlight));
     // A white highlight 15 twips above and left of the heading; the heading's
     // full stop shows beyond it.
-    addLabel("Label36", "Table of Coordinates", twips::kLabel36, Label::Sizing::Wraps,
-             {Qt::white, {}, heading});
+    addLabel("tableHeadingHighlight", "Table of Coordinates", twips::kTableHeadingHighlight,
+             Sizing::Wraps, {Qt::white, {}, heading});
 
-    Command1 = addButton("Command1", "Begin", twips::kCommand1, sansSerif(FontSize::Large, Bold));
-    Command2 = addButton("Command2", "CLEAR", twips::kCommand2, sansSerif(FontSize::Medium, Bold));
+    beginStopButton_ = addButton("beginStopButton", kBegin, twips::kBeginStopButton,
+                                 sansSerif(FontSize::Large, Bold));
+    auto* clearButton = addButton("clearButton", "CLEAR", twips::kClearButton,
+                                  sansSerif(FontSize::Medium, Bold));
+    // The window opens with the focus on "Begin".
+    setFocusProxy(beginStopButton_);
+    connect(beginStopButton_, &QPushButton::clicked, this, &ControlPanel::beginStopClicked);
+    connect(clearButton, &QPushButton::clicked, this, &ControlPanel::clearClicked);
+}
+
+void ControlPanel::addRows(int first, int last)
+{
+    const LabelLook system{systemText(), systemFace(), {}};
+    for (int k = first; k <= last; ++k) {
+        const int top = twips::kFirstRowTop + (k - 1) * twips::kRowPitch;
+        Row& r = row(k);
+        r.x = addLabel(QStringLiteral("pointX%1").arg(k), kFreeX,
+                       {twips::kXLabelLeft, top, twips::kXLabelWidth, twips::kRowHeight},
+                       Label::Sizing::FitsText, system);
+        r.y = addLabel(QStringLiteral("pointY%1").arg(k), kFreeY,
+                       {twips::kYLabelLeft, top, twips::kYLabelWidth, twips::kRowHeight},
+                       Label::Sizing::FitsText, system);
+    }
+}
+
+ControlPanel::Row& ControlPanel::row(int row)
+{
+    return rows_.at(static_cast<std::size_t>(row - 1));
+}
+
+const ControlPanel::Row& ControlPanel::row(int row) const
+{
+    return rows_.at(static_cast<std::size_t>(row - 1));
+}
+
+std::optional<int> ControlPanel::firstFreeRow() const
+{
+    for (int k = 1; k <= kMaxPoints; ++k)
+        if (!row(k).point)
+            return k;
+    return std::nullopt;
+}
+
+void ControlPanel::showPoint(int k, QPointF position)
+{
+    row(k).point = position;
+    render(row(k));
+}
+
+std::optional<QPointF> ControlPanel::pointAt(int k) const
+{
+    return row(k).point;
+}
+
+void ControlPanel::clearPoints()
+{
+    for (Row& r : rows_) {
+        r.point.reset();
+        render(r);
+    }
+}
+
+void ControlPanel::render(const Row& row)
+{
+    row.x->setCaption(row.point ? textOf(row.point->x()) : kFreeX);
+    row.y->setCaption(row.point ? textOf(row.point->y()) : kFreeY);
+}
+
+void ControlPanel::setDotCount(Long count)
+{
+    dotCounter_->setCaption(QString::number(count));
+}
+
+void ControlPanel::setRunning(bool running)
+{
+    beginStopButton_->setText(running ? kStop : kBegin);
 }
 
 } // namespace tarnelby

@@ -1,34 +1,65 @@
 #pragma once
 
-#include "window/Label.h"
+#include "experiment/ExperimentState.h"
 #include "window/Panel.h"
 
-#include <QPushButton>
+#include <QPointF>
 
 #include <array>
+#include <optional>
+
+class QPushButton;
 
 namespace tarnelby {
 
-// One row of the coordinate table. The row is free while its X label reads
-// "none"; its Y label then reads "0".
-struct CoordinateRow {
-    Label* x = nullptr;
-    Label* y = nullptr;
-};
-
-// The control panel at the left: title, "Begin"/"Stop", the coordinate table
-// in its etched box, "CLEAR" and the dot counter. It owns its controls; the
-// window wires their clicks.
+// The control panel at the left: the title, "Begin"/"Stop", the table of the
+// chosen points in its etched box, "CLEAR" and the dot counter. The table
+// keeps its ten rows as data, each free or holding the position that filled
+// it, and its labels show them: "none" and "0" for a free row.
 class ControlPanel : public Panel {
     Q_OBJECT
 
 public:
     explicit ControlPanel(QWidget* parent);
 
-    QPushButton* Command1 = nullptr; // "Begin" / "Stop"
-    QPushButton* Command2 = nullptr; // "CLEAR"
-    Label* Label8 = nullptr;         // the dot counter
-    std::array<CoordinateRow, 10> CoordinateTable{};
+    // The lowest row (1..10) that holds no point; none when all ten do.
+    std::optional<int> firstFreeRow() const;
+
+    // Fills row `row` (1..10) with a position in twips, as received:
+    // (4500, 1500) shows "4500" and "1500", (4500.5, 7) "4500.5" and "7".
+    void showPoint(int row, QPointF position);
+
+    // The position row `row` holds; none while it is free.
+    std::optional<QPointF> pointAt(int row) const;
+
+    // Frees all ten rows at once.
+    void clearPoints();
+
+    // The counter shows `count`; on screen at the display's pace.
+    void setDotCount(Long count);
+
+    // "Stop" while a run goes on, "Begin" otherwise.
+    void setRunning(bool running);
+
+signals:
+    void beginStopClicked();
+    void clearClicked();
+
+private:
+    struct Row {
+        Label* x = nullptr;
+        Label* y = nullptr;
+        std::optional<QPointF> point;
+    };
+
+    void addRows(int first, int last);
+    Row& row(int row);
+    const Row& row(int row) const;
+    static void render(const Row& row);
+
+    std::array<Row, kMaxPoints> rows_{};
+    QPushButton* beginStopButton_ = nullptr;
+    Label* dotCounter_ = nullptr;
 };
 
 } // namespace tarnelby

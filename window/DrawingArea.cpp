@@ -1,5 +1,6 @@
 #include "window/DrawingArea.h"
 
+#include "runtime/Palette.h"
 #include "window/DisplayPace.h"
 #include "window/Geometry.h"
 
@@ -11,17 +12,15 @@ namespace tarnelby {
 
 namespace {
 
-QRgb rgbOf(int colour)
-{
-    return 0xFF000000u | QBColor(colour);
-}
+const QRgb kBackColour = 0xFF000000u | QBColor(kBlack);
+const QRgb kDrawingColour = 0xFF000000u | QBColor(kWhite);
 
 } // namespace
 
 DrawingArea::DrawingArea(QWidget* parent)
     : QWidget(parent)
 {
-    setObjectName("DrawingArea");
+    setObjectName("drawingArea");
     setAttribute(Qt::WA_OpaquePaintEvent);
     growTo(sizeHint());
     pace_ = new DisplayPace(
@@ -37,32 +36,30 @@ QSize DrawingArea::sizeHint() const
     return toPixels(twips::kClientWidth, twips::kClientHeight);
 }
 
-void DrawingArea::PSet(double x, double y, int colour)
+void DrawingArea::plotDot(QPoint position)
 {
-    const QRgb rgb = rgbOf(colour);
-    const QPoint pixel = toPixel({x, y});
+    const QPoint pixel = toPixel(position);
     if (!image_.rect().contains(pixel))
         return;
-    image_.setPixel(pixel, rgb);
+    image_.setPixel(pixel, kDrawingColour);
     unshown_ |= QRect(pixel, QSize(1, 1));
     pace_->request();
 }
 
-void DrawingArea::Circle(double x, double y, double radius, int colour)
+void DrawingArea::drawCircle(QPointF centre, double radius)
 {
-    const QColor pen = QColor::fromRgb(rgbOf(colour));
-    const QPointF centre(toPixelsF(x), toPixelsF(y));
+    const QPointF centrePixels(toPixelsF(centre.x()), toPixelsF(centre.y()));
     const double r = toPixelsF(radius);
     QPainter painter(&image_);
-    painter.setPen(pen);
-    painter.drawEllipse(centre, r, r);
-    update(QRectF(centre.x() - r - 1, centre.y() - r - 1, 2 * r + 3, 2 * r + 3).toAlignedRect());
+    painter.setPen(QColor::fromRgb(kDrawingColour));
+    painter.drawEllipse(centrePixels, r, r);
+    update(QRectF(centrePixels.x() - r - 1, centrePixels.y() - r - 1, 2 * r + 3, 2 * r + 3)
+               .toAlignedRect());
 }
 
-void DrawingArea::setBackColor(int colour)
+void DrawingArea::wipe()
 {
-    backColor_ = rgbOf(colour);
-    image_.fill(backColor_);
+    image_.fill(kBackColour);
     update();
 }
 
@@ -88,7 +85,7 @@ void DrawingArea::growTo(QSize size)
     if (wanted == image_.size())
         return;
     QImage larger(wanted, QImage::Format_RGB32);
-    larger.fill(backColor_);
+    larger.fill(kBackColour);
     QPainter(&larger).drawImage(0, 0, image_);
     image_ = larger;
 }
@@ -103,7 +100,7 @@ void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
     const QPoint pixel = event->position().toPoint();
     if (!rect().contains(pixel) || childAt(pixel) != nullptr)
         return;
-    emit mouseReleased(event->button(), event->modifiers(), toTwips(event->position()));
+    emit clicked(toTwips(event->position()));
 }
 
 } // namespace tarnelby

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "runtime/Palette.h"
-
 #include <QImage>
 #include <QWidget>
 
@@ -9,25 +7,26 @@ namespace tarnelby {
 
 class DisplayPace;
 
-// The window's black drawing area. It keeps its picture in an image as large
-// as the largest area it has had, so a repaint shows the dots and circles
-// again and hiding a panel shows what was drawn beneath it. Positions are in
-// twips from the top-left corner of the area.
+// The window's black drawing area, on which the dots and the circles round
+// the chosen points are drawn in white. It keeps its picture in an image as
+// large as the largest area it has had, so a repaint shows the dots and
+// circles again and hiding a panel shows what was drawn beneath it.
+// Positions are in twips from the top-left corner of the area.
 class DrawingArea : public QWidget {
     Q_OBJECT
 
 public:
     explicit DrawingArea(QWidget* parent = nullptr);
 
-    // Sets the pixel that holds (x, y) to a palette colour; off the image it
-    // does nothing. The picture changes at once, the screen at the display's pace.
-    void PSet(double x, double y, int colour);
+    // Sets the pixel that holds `position` white; off the picture it does
+    // nothing. The picture changes at once, the screen at the display's pace.
+    void plotDot(QPoint position);
 
-    // Draws the outline of a circle centred on (x, y).
-    void Circle(double x, double y, double radius, int colour);
+    // Draws the outline of a circle centred on `centre`.
+    void drawCircle(QPointF centre, double radius);
 
-    // Fills the whole picture with a palette colour, wiping every dot and circle.
-    void setBackColor(int colour);
+    // Wipes every dot and circle: the area is plain black again.
+    void wipe();
 
     // The picture as the user sees it, the size of the area now.
     QImage picture() const;
@@ -36,8 +35,8 @@ public:
 
 signals:
     // A mouse button was released over the visible drawing area after it was
-    // pressed there. The position is in twips.
-    void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);
+    // pressed there, at `position` in twips.
+    void clicked(QPointF position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -51,7 +50,6 @@ private:
     QImage image_;
     QRect unshown_;  // set pixels not yet handed to the screen
     DisplayPace* pace_ = nullptr;
-    QRgb backColor_ = QBColor(kBlack);
 };
 
 } // namespace tarnelby

@@ -20,8 +20,8 @@ struct Box {
 constexpr int kClientWidth = 9150;
 constexpr int kClientHeight = 5895;
 
-constexpr Box kFrame1 = {0, -15, 2775, 5895};
-constexpr Box kFrame2 = {2760, 15, 6390, 5880};
+constexpr Box kControlPanel = {0, -15, 2775, 5895};
+constexpr Box kReadMePanel = {2760, 15, 6390, 5880};
 
 constexpr int kMarkerRadius = 30;
 
@@ -29,23 +29,23 @@ constexpr int kMarkerRadius = 30;
 constexpr int kCaptionIndent = 120;
 
 // The control panel's controls, from its outer top-left corner.
-constexpr Box kCommand1 = {735, 1080, 1170, 615};
-constexpr Box kCommand2 = {600, 4800, 1455, 375};
-constexpr Box kLabel36 = {435, 1890, 1875, 285};
-constexpr Box kLabel1 = {450, 1905, 1935, 255};
-constexpr Box kLabel27 = {120, 120, 2415, 540};
-constexpr Box kLabel4 = {120, 165, 2415, 540};
-constexpr Box kLabel26 = {240, 720, 2175, 195};
-constexpr Box kLabel7 = {345, 5460, 1125, 195};
-constexpr Box kLabel8 = {1665, 5460, 90, 195};
-constexpr Box kShape1 = {600, 2160, 1455, 2535};
-constexpr Box kShape2 = {615, 2175, 1455, 2535};
+constexpr Box kBeginStopButton = {735, 1080, 1170, 615};
+constexpr Box kClearButton = {600, 4800, 1455, 375};
+constexpr Box kTableHeadingHighlight = {435, 1890, 1875, 285};
+constexpr Box kTableHeading = {450, 1905, 1935, 255};
+constexpr Box kTitle = {120, 120, 2415, 540};
+constexpr Box kTitleShadow = {120, 165, 2415, 540};
+constexpr Box kSubtitle = {240, 720, 2175, 195};
+constexpr Box kDotCounterCaption = {345, 5460, 1125, 195};
+constexpr Box kDotCounter = {1665, 5460, 90, 195};
+constexpr Box kTableBox = {600, 2160, 1455, 2535};
+constexpr Box kTableBoxHighlight = {615, 2175, 1455, 2535};
 
 struct VerticalLine {
     int x, top, bottom;
 };
-constexpr VerticalLine kLine1 = {1320, 2160, 4680};
-constexpr VerticalLine kLine2 = {1335, 2180, 4680};
+constexpr VerticalLine kColumnDivider = {1320, 2160, 4680};
+constexpr VerticalLine kColumnDividerHighlight = {1335, 2180, 4680};
 
 // The coordinate table: row k's labels lie at kFirstRowTop + (k - 1) * kRowPitch.
 constexpr int kFirstRowTop = 2280;
@@ -57,19 +57,19 @@ constexpr int kYLabelLeft = 1440;
 constexpr int kYLabelWidth = 90;
 
 // The Read Me panel's controls, from its outer top-left corner.
-constexpr Box kCommand3 = {5100, 5325, 1185, 480};
-constexpr Box kLabel38 = {105, 5205, 2700, 195};
-constexpr Box kLabel37 = {150, -15, 5700, 300};
-constexpr Box kImage1 = {5640, 1320, 480, 480};
-constexpr Box kLabel33 = {240, 3600, 6015, 1575};
-constexpr Box kLabel28 = {240, 3360, 2100, 195};
-constexpr Box kLabel35 = {105, 5400, 4845, 195};
-constexpr Box kLabel34 = {120, 5625, 4080, 195};
-constexpr Box kLabel32 = {240, 2880, 5655, 495};
-constexpr Box kLabel31 = {240, 2640, 5640, 195};
-constexpr Box kLabel30 = {225, 2400, 2160, 270};
-constexpr Box kLabel29 = {240, 1080, 5415, 1290};
-constexpr Box kLabel5 = {120, 360, 6090, 810};
+constexpr Box kOkButton = {5100, 5325, 1185, 480};
+constexpr Box kWebAddress = {105, 5205, 2700, 195};
+constexpr Box kCaptionCopy = {150, -15, 5700, 300};
+constexpr Box kPicture = {5640, 1320, 480, 480};
+constexpr Box kMethod = {240, 3600, 6015, 1575};
+constexpr Box kHowItWorksHeading = {240, 3360, 2100, 195};
+constexpr Box kInvitation = {105, 5400, 4845, 195};
+constexpr Box kNotice = {120, 5625, 4080, 195};
+constexpr Box kStepTwo = {240, 2880, 5655, 495};
+constexpr Box kStepOne = {240, 2640, 5640, 195};
+constexpr Box kHowToUseHeading = {225, 2400, 2160, 270};
+constexpr Box kExplanation = {240, 1080, 5415, 1290};
+constexpr Box kQuotation = {120, 360, 6090, 810};
 
 } // namespace twips
 

@@ -1,7 +1,7 @@
 #include "window/Panel.h"
 
 #include <QGuiApplication>
-#include <QMouseEvent>
+#include <QEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <qdrawutil.h>
@@ -29,7 +29,7 @@ void Panel::setCaptionLook(const QFont& font, const QColor& colour)
     update();
 }
 
-Label* Panel::addLabel(const char* name, const QString& caption, const twips::Box& box,
+Label* Panel::addLabel(const QString& name, const QString& caption, const twips::Box& box,
                        Label::Sizing sizing, const LabelLook& look)
 {
     auto* label = new Label(name, caption, sizing, this);
@@ -43,7 +43,7 @@ Label* Panel::addLabel(const char* name, const QString& caption, const twips::Bo
     return label;
 }
 
-QPushButton* Panel::addButton(const char* name, const QString& caption, const twips::Box& box,
+QPushButton* Panel::addButton(const QString& name, const QString& caption, const twips::Box& box,
                               const QFont& font)
 {
     auto* button = new QPushButton(caption, this);
@@ -51,6 +51,20 @@ QPushButton* Panel::addButton(const char* name, const QString& caption, const tw
     button->setFont(font);
     button->setGeometry(toPixels(box));
     return button;
+}
+
+bool Panel::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        event->accept(); // kept from the drawing area beneath
+        return true;
+    default:
+        return QGroupBox::event(event);
+    }
 }
 
 void Panel::paintEvent(QPaintEvent*)
@@ -71,26 +85,6 @@ void Panel::paintEvent(QPaintEvent*)
     painter.setFont(captionFont_);
     painter.setPen(captionColour_);
     painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title());
-}
-
-void Panel::mousePressEvent(QMouseEvent* event)
-{
-    event->accept();
-}
-
-void Panel::mouseReleaseEvent(QMouseEvent* event)
-{
-    event->accept();
-}
-
-void Panel::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    event->accept();
-}
-
-void Panel::mouseMoveEvent(QMouseEvent* event)
-{
-    event->accept();
 }
 
 } // namespace tarnelby

@@ -40,16 +40,13 @@ protected:
     // Each creates a control in front of the panel's earlier children, at a
     // box in twips from the panel's outer top-left corner. A label that fits
     // its text keeps only the box's Left and Top.
-    Label* addLabel(const char* name, const QString& caption, const twips::Box& box,
+    Label* addLabel(const QString& name, const QString& caption, const twips::Box& box,
                     Label::Sizing sizing, const LabelLook& look);
-    QPushButton* addButton(const char* name, const QString& caption, const twips::Box& box,
+    QPushButton* addButton(const QString& name, const QString& caption, const twips::Box& box,
                            const QFont& font);
 
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     QColor background_ = systemFace();

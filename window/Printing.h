@@ -2,12 +2,20 @@
 
 #include <QImage>
 
+#include <stdexcept>
+
 class QPrinter;
 class QWidget;
 
 namespace tarnelby {
 
 enum class PrintOutcome { Printed, Cancelled, Failed };
+
+// A print that failed: the page could not be made, or the spooler refused it.
+class PrinterError : public std::runtime_error {
+public:
+    PrinterError() : std::runtime_error("Printer error") {}
+};
 
 // Prints `picture` as one page of `printer`, as large as the page allows with
 // its shape kept, centred. False when the printer could not be opened.

@@ -4,29 +4,31 @@
 #include "window/Geometry.h"
 #include "window/Resources.h"
 
+#include <QPushButton>
+
 namespace tarnelby {
 
 namespace {
 
 // The texts stand exactly as written, their runs of spaces included.
-const QString kQuotation = QStringLiteral(
+const QString kQuotationText = QStringLiteral(
     "\"Chaos theory, a modern development in mathematics and science, provides a framework for "
     "understanding irregular or erratic fluctuations in nature.\"   "
     "(The New Grolier Multimedia Encyclopedia, release 6)");
-const QString kExplanation = QStringLiteral(
+const QString kExplanationText = QStringLiteral(
     "Basically the Chaos theory is finding an order in things and events that seem totally "
     "unpredictable.  The  Sierpinski Triangle is an example of this. Using this program, you can "
     "create the famous triangle. Just select three points in the form of a triangle and then "
     "press the Begin button. Then set back and watch the computer do all the work. As the number "
     "of dots increase the form will begin to take shape.");
-const QString kHowToUse = QStringLiteral("How to use this program.");
-const QString kStep1 = QStringLiteral(
+const QString kHowToUseText = QStringLiteral("How to use this program.");
+const QString kStep1Text = QStringLiteral(
     "1. Select 2 to 10 points in the black drawing area. By clicking the mouse button.");
-const QString kStep2 = QStringLiteral(
+const QString kStep2Text = QStringLiteral(
     "2. Then you press the BEGIN button to start the computer calculating. Press           CLEAR "
     "to start a new experiement,");
-const QString kHowItWorks = QStringLiteral("How this program works.");
-const QString kMethod = QStringLiteral(
+const QString kHowItWorksText = QStringLiteral("How this program works.");
+const QString kMethodText = QStringLiteral(
     "Believe it or not, all the interesting shapes that this program produces could be very "
     "easily duplicated with a pencil, paper and dice! Pick 3 random points on the paper. Label "
     "the first point 1 and 2, the second point 3 and 4, the third point 5 and 6. Pick a starting "
@@ -35,17 +37,17 @@ const QString kMethod = QStringLiteral(
     "rolled (3 or 4) or (5 or 6). Roll the dice again. Draw a point halfway between the current "
     "point and the numbered point. And just keep doing this over and over, after about 500 dots "
     "the Sierpinski Triangle will begin taking shape.");
-const QString kWebAddress = QStringLiteral("http://www.example.org/tarnelby");
-const QString kInvitation =
+const QString kWebAddressText = QStringLiteral("http://www.example.org/tarnelby");
+const QString kInvitationText =
     QStringLiteral("Send your questions or comments to tarnelby@example.org");
-const QString kNotice = QStringLiteral("Tarnelby is free to copy and share.");
+const QString kNoticeText = QStringLiteral("Tarnelby is free to copy and share.");
 
 } // namespace
 
 ReadMePanel::ReadMePanel(QWidget* parent)
-    : Panel("Frame2", QString(), parent)
+    : Panel("readMePanel", QString(), parent)
 {
-    setGeometry(toPixels(twips::kFrame2));
+    setGeometry(toPixels(twips::kReadMePanel));
     setBackground(Qt::black);
     const QFont captionFont = sansSerif(FontSize::Large, Bold);
     setCaptionLook(captionFont, Qt::white);
@@ -56,31 +58,33 @@ ReadMePanel::ReadMePanel(QWidget* parent)
     using Sizing = Label::Sizing;
 
     // Created from back to front: a later sibling lies in front.
-    addLabel("Label5", kQuotation, twips::kLabel5, Sizing::Wraps,
+    addLabel("quotation", kQuotationText, twips::kQuotation, Sizing::Wraps,
              {Qt::yellow, {}, sansSerif(FontSize::Small, Bold | Italic)});
-    addLabel("Label29", kExplanation, twips::kLabel29, Sizing::Wraps, white);
-    addLabel("Label30", kHowToUse, twips::kLabel30, Sizing::Wraps, yellowHeading);
-    addLabel("Label31", kStep1, twips::kLabel31, Sizing::FitsText, white);
-    addLabel("Label32", kStep2, twips::kLabel32, Sizing::Wraps, white);
-    addLabel("Label34", kNotice, twips::kLabel34, Sizing::FitsText, {Qt::yellow, {}, {}});
-    addLabel("Label35", kInvitation, twips::kLabel35, Sizing::FitsText, {Qt::red, {}, {}});
-    addLabel("Label28", kHowItWorks, twips::kLabel28, Sizing::FitsText, yellowHeading);
-    addLabel("Label33", kMethod, twips::kLabel33, Sizing::Wraps, white);
+    addLabel("explanation", kExplanationText, twips::kExplanation, Sizing::Wraps, white);
+    addLabel("howToUseHeading", kHowToUseText, twips::kHowToUseHeading, Sizing::Wraps, yellowHeading);
+    addLabel("stepOne", kStep1Text, twips::kStepOne, Sizing::FitsText, white);
+    addLabel("stepTwo", kStep2Text, twips::kStepTwo, Sizing::Wraps, white);
+    addLabel("notice", kNoticeText, twips::kNotice, Sizing::FitsText, {Qt::yellow, {}, {}});
+    addLabel("invitation", kInvitationText, twips::kInvitation, Sizing::FitsText, {Qt::red, {}, {}});
+    addLabel("howItWorksHeading", kHowItWorksText, twips::kHowItWorksHeading, Sizing::FitsText,
+             yellowHeading);
+    addLabel("method", kMethodText, twips::kMethod, Sizing::Wraps, white);
 
     // Shown at its own size, never scaled.
     auto* picture = new QLabel(this);
-    picture->setObjectName("Image1");
+    picture->setObjectName("picture");
     picture->setPixmap(readMePicture());
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setAttribute(Qt::WA_TransparentForMouseEvents);
-    picture->setGeometry(toPixels(twips::kImage1));
+    picture->setGeometry(toPixels(twips::kPicture));
 
     // A red copy of the caption over the panel's own white one.
-    addLabel("Label37", title(), twips::kLabel37, Sizing::FitsText, {Qt::red, {}, captionFont});
-    addLabel("Label38", kWebAddress, twips::kLabel38, Sizing::FitsText,
+    addLabel("captionCopy", title(), twips::kCaptionCopy, Sizing::FitsText, {Qt::red, {}, captionFont});
+    addLabel("webAddress", kWebAddressText, twips::kWebAddress, Sizing::FitsText,
              {Qt::red, Qt::black, {}});
 
-    Command3 = addButton("Command3", "OK", twips::kCommand3, sansSerif(FontSize::Medium, Bold));
+    auto* okButton = addButton("okButton", "OK", twips::kOkButton, sansSerif(FontSize::Medium, Bold));
+    connect(okButton, &QPushButton::clicked, this, &ReadMePanel::okClicked);
 }
 
 } // namespace tarnelby

@@ -2,8 +2,6 @@
 
 #include "window/Panel.h"
 
-#include <QPushButton>
-
 namespace tarnelby {
 
 // The Read Me panel: the program's built-in help over the right of the
@@ -15,7 +13,8 @@ class ReadMePanel : public Panel {
 public:
     explicit ReadMePanel(QWidget* parent);
 
-    QPushButton* Command3 = nullptr; // "OK"
+signals:
+    void okClicked();
 };
 
 } // namespace tarnelby

@@ -21,7 +21,7 @@ public:
 
     RunTimer(const QString& name, QObject* parent);
 
-    int Interval() const { return interval_; }
+    int interval() const { return interval_; }
 
     // Starts the schedule afresh at n ms, or stops the timer for 0.
     void setInterval(int milliseconds);

@@ -1,0 +1,196 @@
+#include "window/MainWindow.h"
+
+#include "experiment/ChaosStep.h"
+#include "window/ControlPanel.h"
+#include "window/DrawingArea.h"
+#include "window/Fonts.h"
+#include "window/Geometry.h"
+#include "window/ReadMePanel.h"
+#include "window/Resources.h"
+#include "window/RunTimer.h"
+
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace tarnelby {
+
+namespace {
+
+constexpr int kRunInterval = 1;  // ms
+constexpr int kIdleInterval = 0;
+
+QString textOf(Single twipsValue)
+{
+    return QString::fromStdString(toText(twipsValue));
+}
+
+} // namespace
+
+MainWindow::MainWindow(WindowServices services, QWidget* parent)
+    : QMainWindow(parent)
+    , services_(std::move(services))
+{
+    if (!services_.reportError)
+        services_.reportError = [this](const QString& message) {
+            QMessageBox::critical(this, windowTitle(), message);
+        };
+    if (!services_.printPicture)
+        services_.printPicture = [this](const QImage& picture) {
+            return printOnSystemPrinter(picture, this);
+        };
+
+    setObjectName("mainWindow");
+    setWindowTitle("Tarnelby");
+    setWindowIcon(programIcon());
+    setFont(sansSerif(FontSize::Small));
+
+    drawingArea_ = new DrawingArea(this);
+    setCentralWidget(drawingArea_);
+    controlPanel_ = new ControlPanel(drawingArea_);
+    readMePanel_ = new ReadMePanel(drawingArea_);
+    runTimer_ = new RunTimer("runTimer", this);
+    buildMenu();
+
+    connect(drawingArea_, &DrawingArea::clicked, this, &MainWindow::pickPoint);
+    connect(controlPanel_, &ControlPanel::beginStopClicked, this, &MainWindow::toggleRun);
+    connect(controlPanel_, &ControlPanel::clearClicked, this, &MainWindow::clearExperiment);
+    connect(readMePanel_, &ReadMePanel::okClicked, this, &MainWindow::closeReadMe);
+    connect(runTimer_, &RunTimer::timeout, this, &MainWindow::step);
+    controlPanel_->setFocus();
+
+    const QSize client = drawingArea_->sizeHint();
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    startUp();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenu()
+{
+    const struct {
+        const char* name;
+        const char* caption;
+        void (MainWindow::*handler)();
+    } items[] = {
+        {"controlPanelAction", "&Control", &MainWindow::toggleControlPanel},
+        {"printAction", "&Print", &MainWindow::printPicture},
+        {"readMeAction", "&Read Me !", &MainWindow::toggleReadMe},
+    };
+    for (const auto& item : items) {
+        QAction* action = menuBar()->addAction(item.caption);
+        action->setObjectName(item.name);
+        connect(action, &QAction::triggered, this, item.handler);
+    }
+}
+
+template <typename Handler, typename BeforeReport>
+void MainWindow::guarded(const char* action, Handler&& handler, BeforeReport&& beforeReport)
+{
+    QString error;
+    try {
+        handler();
+        return;
+    } catch (const std::exception& e) { // the runtime's errors, and anything else that escapes
+        error = QString::fromUtf8(e.what());
+    }
+    beforeReport();
+    services_.reportError(QStringLiteral("%1 in %2").arg(error, QString::fromUtf8(action)));
+}
+
+void MainWindow::startUp()
+{
+    guarded("starting up", [this] {
+        const QRect screenArea = screen()->geometry();
+        const QRect frame = frameGeometry();
+        const auto twipsOf = [](int pixels) { return static_cast<Single>(pixels * twips::kPerPixel); };
+        const Single left = twipsOf(screenArea.width()) / 2 - twipsOf(frame.width()) / 2;
+        const Single top = twipsOf(screenArea.height()) / 2 - twipsOf(frame.height()) / 2;
+        move(screenArea.topLeft() + toPixel({left, top}));
+        resetExperiment(state_);
+    });
+}
+
+void MainWindow::pickPoint(QPointF position)
+{
+    guarded("picking a point", [&] {
+        const std::optional<int> row = controlPanel_->firstFreeRow();
+        if (!row)
+            return;
+        const auto x = static_cast<Single>(position.x());
+        const auto y = static_cast<Single>(position.y());
+        if (!fitsInteger(x) || !fitsInteger(y)) {
+            services_.reportError(
+                QStringLiteral("The point (%1, %2) lies beyond -32768 to 32767 twips and was not picked.")
+                    .arg(textOf(x), textOf(y)));
+            return;
+        }
+        controlPanel_->showPoint(*row, {x, y});
+        storePoint(state_, *row, x, y);
+        drawingArea_->drawCircle({x, y}, twips::kMarkerRadius);
+    });
+}
+
+void MainWindow::toggleRun()
+{
+    guarded("Begin/Stop", [this] { setRunning(!running_); });
+}
+
+void MainWindow::setRunning(bool running)
+{
+    running_ = running;
+    controlPanel_->setRunning(running);
+    runTimer_->setInterval(running ? kRunInterval : kIdleInterval);
+}
+
+void MainWindow::clearExperiment()
+{
+    guarded("CLEAR", [this] {
+        drawingArea_->wipe();
+        controlPanel_->clearPoints();
+        resetExperiment(state_);
+        controlPanel_->setDotCount(state_.DotCount);
+    });
+}
+
+void MainWindow::closeReadMe()
+{
+    guarded("OK", [this] { readMePanel_->setVisible(false); });
+}
+
+void MainWindow::toggleControlPanel()
+{
+    guarded("Control", [this] { controlPanel_->setVisible(controlPanel_->isHidden()); });
+}
+
+void MainWindow::toggleReadMe()
+{
+    guarded("Read Me", [this] { readMePanel_->setVisible(readMePanel_->isHidden()); });
+}
+
+void MainWindow::printPicture()
+{
+    guarded("printing", [this] {
+        controlPanel_->setVisible(false);
+        readMePanel_->setVisible(false);
+        if (services_.printPicture(drawingArea_->picture()) == PrintOutcome::Failed)
+            throw PrinterError();
+    });
+}
+
+void MainWindow::step()
+{
+    // An error stops the run first, so that it is not raised again every millisecond.
+    guarded(
+        "the chaos step",
+        [this] {
+            const StepOutcome outcome =
+                chaosStep(state_, services_.clock->secondsSinceMidnight(), services_.generator);
+            controlPanel_->setDotCount(outcome.count);
+            if (outcome.plotted)
+                drawingArea_->plotDot({outcome.x, outcome.y});
+        },
+        [this] { setRunning(false); });
+}
+
+} // namespace tarnelby

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "experiment/ExperimentState.h"
+#include "runtime/Clock.h"
+#include "runtime/Random.h"
+#include "window/Printing.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+namespace tarnelby {
+
+class ControlPanel;
+class DrawingArea;
+class ReadMePanel;
+class RunTimer;
+
+// What the window takes from its platform. Tests hand in a fixed clock, a
+// seeded generator, and stand-ins for the message box and the printer.
+struct WindowServices {
+    std::unique_ptr<Clock> clock = std::make_unique<SystemClock>();
+    RandomGenerator generator;
+    std::function<void(const QString& message)> reportError;          // default: a message box
+    std::function<PrintOutcome(const QImage& picture)> printPicture;  // default: the system's printer
+};
+
+// The one window: the drawing area, the menu, the two panels, the run timer
+// and the handlers that tie them to the experiment. Every handler runs behind
+// one error guard: a runtime error stops the handler where it arose, is shown
+// once, and the program goes on.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(WindowServices services = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    const ExperimentState& experiment() const { return state_; }
+    ExperimentState& experiment() { return state_; }
+    bool isRunning() const { return running_; }
+    DrawingArea* drawingArea() const { return drawingArea_; }
+    ControlPanel* controlPanel() const { return controlPanel_; }
+    ReadMePanel* readMePanel() const { return readMePanel_; }
+    RunTimer* runTimer() const { return runTimer_; }
+
+    // Centres the window on the screen and sets the experiment's start values.
+    void startUp();
+    // Enters a position of the drawing area (twips) in the next free row of
+    // the table, stores it and draws its circle; with all rows used, nothing.
+    void pickPoint(QPointF position);
+    void toggleRun();           // "Begin" / "Stop"
+    void clearExperiment();     // "CLEAR": wipes the drawing, frees the table, resets the state
+    void closeReadMe();         // "OK"
+    void toggleControlPanel();
+    void toggleReadMe();
+    void printPicture();        // hides both panels and prints the picture
+    void step();                // one chaos step, on each tick of the run timer
+
+private:
+    void buildMenu();
+    void setRunning(bool running);
+    // Runs `handler`; a runtime error ends it there, `beforeReport` runs, and
+    // the error is reported once as "<error> in <action>", e.g. "Overflow in
+    // the chaos step".
+    template <typename Handler, typename BeforeReport = void (*)()>
+    void guarded(const char* action, Handler&& handler, BeforeReport&& beforeReport = [] {});
+
+    WindowServices services_;
+    ExperimentState state_;
+    bool running_ = false;
+    DrawingArea* drawingArea_ = nullptr;
+    ControlPanel* controlPanel_ = nullptr;
+    ReadMePanel* readMePanel_ = nullptr;
+    RunTimer* runTimer_ = nullptr;
+};
+
+} // namespace tarnelby
