@@ -46,8 +46,19 @@ foreach(doc tarnelby.6 changelog)
 endforeach()
 add_custom_target(compressed_docs ALL DEPENDS ${compressed_docs})
 
+# Bound at load time and read-only after relocation, as Debian's own builds are.
+target_link_options(tarnelby PRIVATE -Wl,-z,relro,-z,now)
+
 set(TARNELBY_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tarnelby)
 install(TARGETS tarnelby RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped binary goes without the compilers' names too, as Debian's do.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(
+      COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+              \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/tarnelby
+      COMMAND_ERROR_IS_FATAL ANY)
+  endif()")
 install(FILES resources/${TARNELBY_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_BINARY_DIR}/${TARNELBY_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${TARNELBY_ICON_THEME} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
