@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "window/MainWindow.h"
 #include "window/Resources.h"
 
@@ -5,6 +6,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (const auto status = tarnelby::handleCommandLine(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tarnelby");
     // Lets the desktop match the window to its menu entry and icon.
