@@ -4,11 +4,13 @@
 #include "window/ControlPanel.h"
 #include "window/DrawingArea.h"
 #include "window/Fonts.h"
+#include "window/FrameExtents.h"
 #include "window/Geometry.h"
 #include "window/ReadMePanel.h"
 #include "window/Resources.h"
 #include "window/RunTimer.h"
 
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -101,14 +103,25 @@ void MainWindow::guarded(const char* action, Handler&& handler, BeforeReport&& b
 void MainWindow::startUp()
 {
     guarded("starting up", [this] {
-        const QRect screenArea = screen()->geometry();
-        const QRect frame = frameGeometry();
-        const auto twipsOf = [](int pixels) { return static_cast<Single>(pixels * twips::kPerPixel); };
-        const Single left = twipsOf(screenArea.width()) / 2 - twipsOf(frame.width()) / 2;
-        const Single top = twipsOf(screenArea.height()) / 2 - twipsOf(frame.height()) / 2;
-        move(screenArea.topLeft() + toPixel({left, top}));
+        // Where the compositor places every window, the program does not try.
+        if (QGuiApplication::platformName() != QLatin1String("wayland"))
+            centreOnScreen();
         resetExperiment(state_);
     });
+}
+
+void MainWindow::centreOnScreen()
+{
+    const QRect screenArea = screen()->geometry();
+    // Before the window is shown it has no frame yet: the window manager
+    // tells which it will add.
+    const QSize frame = isVisible()
+        ? frameGeometry().size()
+        : size().grownBy(expectedFrameMargins(*screen()).value_or(QMargins()));
+    const auto twipsOf = [](int pixels) { return static_cast<Single>(pixels * twips::kPerPixel); };
+    const Single left = twipsOf(screenArea.width()) / 2 - twipsOf(frame.width()) / 2;
+    const Single top = twipsOf(screenArea.height()) / 2 - twipsOf(frame.height()) / 2;
+    move(screenArea.topLeft() + toPixel({left, top}));
 }
 
 void MainWindow::pickPoint(QPointF position)
