@@ -95,10 +95,11 @@ std::vector<uint32_t> requestExtents(xcb_connection_t* connection, xcb_window_t 
 
 std::optional<QMargins> expectedFrameMargins(const QScreen& screen)
 {
+    // Other platforms may offer the X11 interface without a connection (offscreen).
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr)
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (connection == nullptr || QGuiApplication::platformName() != QLatin1String("xcb"))
         return std::nullopt;
-    xcb_connection_t* connection = x11->connection();
     const xcb_screen_t* root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     if (root == nullptr)
         return std::nullopt;

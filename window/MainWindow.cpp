@@ -1,6 +1,7 @@
 #include "window/MainWindow.h"
 
 #include "experiment/ChaosStep.h"
+#include "window/Accessibility.h"
 #include "window/ControlPanel.h"
 #include "window/DrawingArea.h"
 #include "window/Fonts.h"
@@ -10,7 +11,7 @@
 #include "window/Resources.h"
 #include "window/RunTimer.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -42,6 +43,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
             return printOnSystemPrinter(picture, this);
         };
 
+    installAccessibility();
     setObjectName("mainWindow");
     setWindowTitle("Tarnelby");
     setWindowIcon(programIcon());
@@ -59,6 +61,8 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     connect(controlPanel_, &ControlPanel::clearClicked, this, &MainWindow::clearExperiment);
     connect(readMePanel_, &ReadMePanel::okClicked, this, &MainWindow::closeReadMe);
     connect(runTimer_, &RunTimer::timeout, this, &MainWindow::step);
+    connect(drawingArea_, &DrawingArea::escapePressed, this, [this] { controlPanel_->setFocus(); });
+    placeDrawingAreaLastInFocusChain();
     controlPanel_->setFocus();
 
     const QSize client = drawingArea_->sizeHint();
@@ -84,6 +88,15 @@ void MainWindow::buildMenu()
         action->setObjectName(item.name);
         connect(action, &QAction::triggered, this, item.handler);
     }
+}
+
+void MainWindow::placeDrawingAreaLastInFocusChain()
+{
+    QWidget* last = drawingArea_;
+    for (QWidget* w = drawingArea_->nextInFocusChain(); w != drawingArea_; w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus)
+            last = w;
+    QWidget::setTabOrder(last, drawingArea_);
 }
 
 template <typename Handler, typename BeforeReport>
@@ -168,7 +181,7 @@ void MainWindow::clearExperiment()
 
 void MainWindow::closeReadMe()
 {
-    guarded("OK", [this] { readMePanel_->setVisible(false); });
+    guarded("OK", [this] { hideReadMe(); });
 }
 
 void MainWindow::toggleControlPanel()
@@ -178,7 +191,20 @@ void MainWindow::toggleControlPanel()
 
 void MainWindow::toggleReadMe()
 {
-    guarded("Read Me", [this] { readMePanel_->setVisible(readMePanel_->isHidden()); });
+    guarded("Read Me", [this] {
+        if (readMePanel_->isHidden())
+            readMePanel_->setVisible(true);
+        else
+            hideReadMe();
+    });
+}
+
+void MainWindow::hideReadMe()
+{
+    // The focus that "OK" held goes back to "Begin", not on to the drawing area.
+    if (readMePanel_->isAncestorOf(QApplication::focusWidget()) && controlPanel_->isVisible())
+        controlPanel_->setFocus();
+    readMePanel_->setVisible(false);
 }
 
 void MainWindow::printPicture()

@@ -62,7 +62,10 @@ public:
 private:
     void buildMenu();
     void centreOnScreen();
+    // Tab reaches the drawing area after every control on the panels.
+    void placeDrawingAreaLastInFocusChain();
     void setRunning(bool running);
+    void hideReadMe();
     // Runs `handler`; a runtime error ends it there, `beforeReport` runs, and
     // the error is reported once as "<error> in <action>", e.g. "Overflow in
     // the chaos step".
