@@ -44,9 +44,6 @@ public:
     // device pixel ratio it is kept at.
     QImage picture() const;
 
-    // The size of the kept picture in pixels of the area.
-    QSize keptSize() const { return kept_.size(); }
-
     // The pixel the crosshair stands on; none before the area first had the focus.
     std::optional<QPoint> crosshair() const { return crosshair_; }
     // Where the crosshair stands, as assistive technology reads it:

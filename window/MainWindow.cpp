@@ -49,12 +49,12 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     setWindowIcon(programIcon());
     setFont(sansSerif(FontSize::Small));
 
+    buildMenu(); // first, so that the menu bar is read first
     drawingArea_ = new DrawingArea(this);
     setCentralWidget(drawingArea_);
     controlPanel_ = new ControlPanel(drawingArea_);
     readMePanel_ = new ReadMePanel(drawingArea_);
     runTimer_ = new RunTimer("runTimer", this);
-    buildMenu();
 
     connect(drawingArea_, &DrawingArea::clicked, this, &MainWindow::pickPoint);
     connect(controlPanel_, &ControlPanel::beginStopClicked, this, &MainWindow::toggleRun);
