@@ -1,5 +1,7 @@
 #include "WindowFixture.h"
 
+#include "window/DrawingArea.h"
+
 #include <QCoreApplication>
 #include <QTest>
 
@@ -8,6 +10,7 @@
 
 using namespace tarnelby;
 using tarnelby::testing::WindowFixture;
+using tarnelby::testing::kWhiteRgb;
 
 namespace {
 
@@ -54,6 +57,34 @@ private slots:
         QVERIFY(w.errors.isEmpty());
         if (kMemoryIsMeasurable)
             QVERIFY2(grown < 1024, qPrintable(QString("grew by %1 KiB").arg(grown)));
+    }
+
+    // Only the drawing area grows, inside a window of the usual size: what
+    // counts is the program's own memory, not the platform's backing store
+    // for a window that large.
+    void resizesKeepTheDrawingWithinBoundedMemory()
+    {
+        constexpr long kBoundKiB = 80 * 1024;
+        WindowFixture w(WindowFixture::Panels::BothHidden);
+        DrawingArea* area = w.window().drawingArea();
+        const QSize usual = area->size();
+        area->plotDot({9000, 5000});
+        for (const QSize size : {QSize(10000, 8000), usual, QSize(32767, 32767), QSize(3000, 200),
+                                 QSize(200, 3000), usual}) {
+            area->resize(size);
+            QCoreApplication::processEvents();
+            if (area->width() > 2200 && area->height() > 2200)
+                area->plotDot({32767, 32767}); // the farthest a twip position reaches
+        }
+        const long resident = residentKiB();
+
+        area->resize(2300, 2300);
+        const QImage picture = area->picture();
+        QCOMPARE(picture.pixel(600, 333) & 0xFFFFFF, kWhiteRgb);
+        QCOMPARE(picture.pixel(2184, 2184) & 0xFFFFFF, kWhiteRgb);
+        QCOMPARE(picture.pixel(2299, 2299) & 0xFFFFFF, tarnelby::testing::kBlackRgb);
+        if (kMemoryIsMeasurable)
+            QVERIFY2(resident < kBoundKiB, qPrintable(QString("%1 KiB resident").arg(resident)));
     }
 };
 

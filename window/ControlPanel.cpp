@@ -1,6 +1,5 @@
 #include "window/ControlPanel.h"
 
-#include "runtime/Numbers.h"
 #include "window/Decoration.h"
 #include "window/Fonts.h"
 #include "window/Geometry.h"
@@ -13,14 +12,7 @@ namespace {
 
 const QString kBegin = QStringLiteral("Begin");
 const QString kStop = QStringLiteral("Stop");
-const QString kFreeX = QStringLiteral("none");
-const QString kFreeY = QStringLiteral("0");
 constexpr int kRowsBehindTheBox = 4; // rows 1..4 lie behind the box and its divider
-
-QString textOf(double twipsValue)
-{
-    return QString::fromStdString(toText(static_cast<Single>(twipsValue)));
-}
 
 } // namespace
 
@@ -35,11 +27,14 @@ ControlPanel::ControlPanel(QWidget* parent)
     using Style = Decoration::Style;
 
     // Created from back to front: a later sibling lies in front.
-    addLabel("dotCounterCaption", "Number of dots:", twips::kDotCounterCaption, Sizing::FitsText, system);
+    const QString counterCaption = QStringLiteral("Number of dots:");
+    addLabel("dotCounterCaption", counterCaption, twips::kDotCounterCaption, Sizing::FitsText, system);
     dotCounter_ = addLabel("dotCounter", "0", twips::kDotCounter, Sizing::FitsText, system);
     dotCounter_->setPaced(true);
-    addLabel("tableHeading", "Table of Coordinates.", twips::kTableHeading, Sizing::Wraps,
-             {Qt::black, systemFace(), heading});
+    dotCounter_->setSpokenName(counterCaption.chopped(1)); // read as "Number of dots: 18531"
+    const Label* tableHeading = addLabel("tableHeading", "Table of Coordinates.", twips::kTableHeading,
+                                         Sizing::Wraps, {Qt::black, systemFace(), heading});
+    table_ = new CoordinateTable(*tableHeading, this);
     addRows(1, kRowsBehindTheBox);
 
     // The etched box round the table: a divider and a rectangle in the
@@ -54,9 +49,9 @@ ControlPanel::ControlPanel(QWidget* parent)
     // The title in red over its white shadow, 45 twips lower.
     addLabel("titleShadow", "Tarnelby.", twips::kTitleShadow, Sizing::FitsText,
              {Qt::white, systemFace(), title});
-    addLabel("subtitle", "AN EXPERIMENT IN CHAOS.", twips::kSubtitle, Sizing::FitsText,
-             {Qt::red, systemFace(), {}});
-    addLabel("title", "Tarnelby.", twips::kTitle, Sizing::FitsText, {Qt::red, {}, title});
+    Label* subtitle = addLabel("subtitle", "AN EXPERIMENT IN CHAOS.", twips::kSubtitle, Sizing::FitsText,
+                               {Qt::red, systemFace(), {}});
+    Label* titleLabel = addLabel("title", "Tarnelby.", twips::kTitle, Sizing::FitsText, {Qt::red, {}, title});
 
     auto* boxHighlight = new Decoration("tableBoxHighlight", Style::Outline, Qt::white, this);
     boxHighlight->setGeometry(toPixels(twips::kTableBoxHighlight));
@@ -73,6 +68,8 @@ ControlPanel::ControlPanel(QWidget* parent)
                                   sansSerif(FontSize::Medium, Bold));
     // The window opens with the focus on "Begin".
     setFocusProxy(beginStopButton_);
+    setAccessibleName("Control panel");
+    setReadingOrder({titleLabel, subtitle, beginStopButton_, table_, clearButton, dotCounter_});
     connect(beginStopButton_, &QPushButton::clicked, this, &ControlPanel::beginStopClicked);
     connect(clearButton, &QPushButton::clicked, this, &ControlPanel::clearClicked);
 }
@@ -82,57 +79,34 @@ void ControlPanel::addRows(int first, int last)
     const LabelLook system{systemText(), systemFace(), {}};
     for (int k = first; k <= last; ++k) {
         const int top = twips::kFirstRowTop + (k - 1) * twips::kRowPitch;
-        Row& r = row(k);
-        r.x = addLabel(QStringLiteral("pointX%1").arg(k), kFreeX,
-                       {twips::kXLabelLeft, top, twips::kXLabelWidth, twips::kRowHeight},
-                       Label::Sizing::FitsText, system);
-        r.y = addLabel(QStringLiteral("pointY%1").arg(k), kFreeY,
-                       {twips::kYLabelLeft, top, twips::kYLabelWidth, twips::kRowHeight},
-                       Label::Sizing::FitsText, system);
+        Label* x = addLabel(QStringLiteral("pointX%1").arg(k), QString(),
+                            {twips::kXLabelLeft, top, twips::kXLabelWidth, twips::kRowHeight},
+                            Label::Sizing::FitsText, system);
+        Label* y = addLabel(QStringLiteral("pointY%1").arg(k), QString(),
+                            {twips::kYLabelLeft, top, twips::kYLabelWidth, twips::kRowHeight},
+                            Label::Sizing::FitsText, system);
+        table_->setRowLabels(k, x, y);
     }
-}
-
-ControlPanel::Row& ControlPanel::row(int row)
-{
-    return rows_.at(static_cast<std::size_t>(row - 1));
-}
-
-const ControlPanel::Row& ControlPanel::row(int row) const
-{
-    return rows_.at(static_cast<std::size_t>(row - 1));
 }
 
 std::optional<int> ControlPanel::firstFreeRow() const
 {
-    for (int k = 1; k <= kMaxPoints; ++k)
-        if (!row(k).point)
-            return k;
-    return std::nullopt;
+    return table_->firstFreeRow();
 }
 
-void ControlPanel::showPoint(int k, QPointF position)
+void ControlPanel::showPoint(int row, QPointF position)
 {
-    row(k).point = position;
-    render(row(k));
+    table_->showPoint(row, position);
 }
 
-std::optional<QPointF> ControlPanel::pointAt(int k) const
+std::optional<QPointF> ControlPanel::pointAt(int row) const
 {
-    return row(k).point;
+    return table_->pointAt(row);
 }
 
 void ControlPanel::clearPoints()
 {
-    for (Row& r : rows_) {
-        r.point.reset();
-        render(r);
-    }
-}
-
-void ControlPanel::render(const Row& row)
-{
-    row.x->setCaption(row.point ? textOf(row.point->x()) : kFreeX);
-    row.y->setCaption(row.point ? textOf(row.point->y()) : kFreeY);
+    table_->clear();
 }
 
 void ControlPanel::setDotCount(Long count)
@@ -143,6 +117,8 @@ void ControlPanel::setDotCount(Long count)
 void ControlPanel::setRunning(bool running)
 {
     beginStopButton_->setText(running ? kStop : kBegin);
+    if (!running)
+        dotCounter_->announce();
 }
 
 } // namespace tarnelby

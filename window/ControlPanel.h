@@ -1,11 +1,11 @@
 #pragma once
 
 #include "experiment/ExperimentState.h"
+#include "window/CoordinateTable.h"
 #include "window/Panel.h"
 
 #include <QPointF>
 
-#include <array>
 #include <optional>
 
 class QPushButton;
@@ -13,9 +13,7 @@ class QPushButton;
 namespace tarnelby {
 
 // The control panel at the left: the title, "Begin"/"Stop", the table of the
-// chosen points in its etched box, "CLEAR" and the dot counter. The table
-// keeps its ten rows as data, each free or holding the position that filled
-// it, and its labels show them: "none" and "0" for a free row.
+// chosen points in its etched box, "CLEAR" and the dot counter.
 class ControlPanel : public Panel {
     Q_OBJECT
 
@@ -38,7 +36,8 @@ public:
     // The counter shows `count`; on screen at the display's pace.
     void setDotCount(Long count);
 
-    // "Stop" while a run goes on, "Begin" otherwise.
+    // "Stop" while a run goes on, "Begin" otherwise. When a run stops, the
+    // counter's value is told to assistive technology.
     void setRunning(bool running);
 
 signals:
@@ -46,18 +45,9 @@ signals:
     void clearClicked();
 
 private:
-    struct Row {
-        Label* x = nullptr;
-        Label* y = nullptr;
-        std::optional<QPointF> point;
-    };
-
     void addRows(int first, int last);
-    Row& row(int row);
-    const Row& row(int row) const;
-    static void render(const Row& row);
 
-    std::array<Row, kMaxPoints> rows_{};
+    CoordinateTable* table_ = nullptr;
     QPushButton* beginStopButton_ = nullptr;
     Label* dotCounter_ = nullptr;
 };

@@ -1,12 +1,19 @@
 #include "window/DrawingArea.h"
 
+#include "runtime/Numbers.h"
 #include "runtime/Palette.h"
 #include "window/DisplayPace.h"
 #include "window/Geometry.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace tarnelby {
 
@@ -15,6 +22,20 @@ namespace {
 const QRgb kBackColour = 0xFF000000u | QBColor(kBlack);
 const QRgb kDrawingColour = 0xFF000000u | QBColor(kWhite);
 
+// No point or dot lies beyond the largest twip position: the pixel that holds
+// it is the last one the picture needs.
+const int kLargestKept = toPixels(std::numeric_limits<Integer>::max()) + 1;
+
+constexpr int kCrosshairArm = 8;   // pixels from the centre to each arm's end
+constexpr int kCrosshairGap = 2;   // the arms leave the pixel under them in sight
+constexpr int kLongStride = 10;    // pixels a Shift+arrow moves the crosshair
+
+QSize inDevicePixels(QSize size, qreal ratio)
+{
+    return {static_cast<int>(std::ceil(size.width() * ratio)),
+            static_cast<int>(std::ceil(size.height() * ratio))};
+}
+
 } // namespace
 
 DrawingArea::DrawingArea(QWidget* parent)
@@ -22,7 +43,8 @@ DrawingArea::DrawingArea(QWidget* parent)
 {
     setObjectName("drawingArea");
     setAttribute(Qt::WA_OpaquePaintEvent);
-    growTo(sizeHint());
+    setFocusPolicy(Qt::TabFocus);
+    keep(sizeHint());
     pace_ = new DisplayPace(
         [this] {
             update(unshown_);
@@ -39,9 +61,16 @@ QSize DrawingArea::sizeHint() const
 void DrawingArea::plotDot(QPoint position)
 {
     const QPoint pixel = toPixel(position);
-    if (!image_.rect().contains(pixel))
+    if (!kept_.contains(pixel))
         return;
-    image_.setPixel(pixel, kDrawingColour);
+    // One pixel of the area: at a ratio of 2, two by two of the picture's.
+    const int left = static_cast<int>(pixel.x() * ratio_);
+    const int top = static_cast<int>(pixel.y() * ratio_);
+    const int right = std::max(left + 1, static_cast<int>((pixel.x() + 1) * ratio_));
+    const int bottom = std::max(top + 1, static_cast<int>((pixel.y() + 1) * ratio_));
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            image_.setPixel(x, y, kDrawingColour);
     unshown_ |= QRect(pixel, QSize(1, 1));
     pace_->request();
 }
@@ -51,7 +80,9 @@ void DrawingArea::drawCircle(QPointF centre, double radius)
     const QPointF centrePixels(toPixelsF(centre.x()), toPixelsF(centre.y()));
     const double r = toPixelsF(radius);
     QPainter painter(&image_);
-    painter.setPen(QColor::fromRgb(kDrawingColour));
+    QPen pen(QColor::fromRgb(kDrawingColour));
+    pen.setCosmetic(true); // one pixel of the screen wide, at any ratio
+    painter.setPen(pen);
     painter.drawEllipse(centrePixels, r, r);
     update(QRectF(centrePixels.x() - r - 1, centrePixels.y() - r - 1, 2 * r + 3, 2 * r + 3)
                .toAlignedRect());
@@ -65,29 +96,54 @@ void DrawingArea::wipe()
 
 QImage DrawingArea::picture() const
 {
-    return image_.copy(rect());
+    const QRect area(QPoint(), inDevicePixels(size(), ratio_));
+    if (QRect(QPoint(), image_.size()).contains(area))
+        return image_.copy(area);
+    QImage whole(area.size(), QImage::Format_RGB32);
+    whole.setDevicePixelRatio(ratio_);
+    whole.fill(kBackColour);
+    QPainter(&whole).drawImage(QPoint(), image_);
+    return whole;
 }
 
 void DrawingArea::paintEvent(QPaintEvent* event)
 {
+    if (devicePixelRatioF() != ratio_) // moved to a screen of another ratio
+        keep(size());
     QPainter painter(this);
-    painter.drawImage(event->rect(), image_, event->rect());
+    const QRect shown = event->rect() & kept_;
+    if (!shown.isEmpty())
+        painter.drawImage(shown, image_,
+                          QRectF(QPointF(shown.topLeft()) * ratio_, QSizeF(shown.size()) * ratio_));
+    for (const QRect& beyond : event->region().subtracted(kept_))
+        painter.fillRect(beyond, QColor::fromRgb(kBackColour));
+    if (hasFocus() && crosshair_)
+        drawCrosshair(painter);
 }
 
 void DrawingArea::resizeEvent(QResizeEvent*)
 {
-    growTo(size());
+    keep(size());
+    if (crosshair_)
+        placeCrosshair(*crosshair_);
 }
 
-void DrawingArea::growTo(QSize size)
+// Grows the picture to cover `area`, up to the largest it needs, and keeps it
+// at the current device pixel ratio; what was drawn stays.
+void DrawingArea::keep(QSize area)
 {
-    const QSize wanted = size.expandedTo(image_.size());
-    if (wanted == image_.size())
+    const qreal ratio = devicePixelRatioF();
+    const QSize wanted = area.expandedTo(kept_.size()).boundedTo({kLargestKept, kLargestKept});
+    if (wanted == kept_.size() && ratio == ratio_)
         return;
-    QImage larger(wanted, QImage::Format_RGB32);
+    QImage larger(inDevicePixels(wanted, ratio), QImage::Format_RGB32);
+    larger.setDevicePixelRatio(ratio);
     larger.fill(kBackColour);
-    QPainter(&larger).drawImage(0, 0, image_);
-    image_ = larger;
+    if (!image_.isNull())
+        QPainter(&larger).drawImage(kept_, image_); // whole pixels: never smoothed
+    image_ = std::move(larger);
+    kept_ = QRect(QPoint(), wanted);
+    ratio_ = ratio;
 }
 
 void DrawingArea::mousePressEvent(QMouseEvent* event)
@@ -97,10 +153,96 @@ void DrawingArea::mousePressEvent(QMouseEvent* event)
 
 void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPoint pixel = event->position().toPoint();
-    if (!rect().contains(pixel) || childAt(pixel) != nullptr)
+    pickAt(event->position());
+}
+
+void DrawingArea::pickAt(QPointF pixel)
+{
+    const QPoint whole = pixel.toPoint();
+    if (!rect().contains(whole) || childAt(whole) != nullptr)
         return;
-    emit clicked(toTwips(event->position()));
+    emit clicked(toTwips(pixel));
+}
+
+void DrawingArea::keyPressEvent(QKeyEvent* event)
+{
+    const int stride = event->modifiers().testFlag(Qt::ShiftModifier) ? kLongStride : 1;
+    const QPoint at = crosshair_.value_or(rect().center());
+    switch (event->key()) {
+    case Qt::Key_Left: placeCrosshair(at - QPoint(stride, 0)); break;
+    case Qt::Key_Right: placeCrosshair(at + QPoint(stride, 0)); break;
+    case Qt::Key_Up: placeCrosshair(at - QPoint(0, stride)); break;
+    case Qt::Key_Down: placeCrosshair(at + QPoint(0, stride)); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat()) // a held key picks once, as a held button does
+            pickAt(at);
+        break;
+    case Qt::Key_Escape: emit escapePressed(); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+void DrawingArea::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    placeCrosshair(crosshair_.value_or(rect().center()));
+    update(crosshairBox());
+}
+
+void DrawingArea::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update(crosshairBox());
+}
+
+// Puts the crosshair on `pixel`, or the nearest pixel of the area.
+void DrawingArea::placeCrosshair(QPoint pixel)
+{
+    const QPoint inside(std::clamp(pixel.x(), 0, std::max(0, width() - 1)),
+                        std::clamp(pixel.y(), 0, std::max(0, height() - 1)));
+    if (crosshair_ == inside)
+        return;
+    if (crosshair_)
+        update(crosshairBox());
+    crosshair_ = inside;
+    update(crosshairBox());
+    if (hasFocus()) {
+        QAccessibleValueChangeEvent moved(this, spokenCrosshair());
+        QAccessible::updateAccessibility(&moved);
+    }
+}
+
+QString DrawingArea::spokenCrosshair() const
+{
+    if (!crosshair_)
+        return {};
+    const QPointF at = toTwips(*crosshair_);
+    return QStringLiteral("Crosshair at %1, %2")
+        .arg(QString::fromStdString(toText(static_cast<Single>(at.x()))),
+             QString::fromStdString(toText(static_cast<Single>(at.y()))));
+}
+
+QRect DrawingArea::crosshairBox() const
+{
+    if (!crosshair_)
+        return {};
+    return {*crosshair_ - QPoint(kCrosshairArm, kCrosshairArm),
+            QSize(2 * kCrosshairArm + 1, 2 * kCrosshairArm + 1)};
+}
+
+// Four arms that invert what lies beneath them, so they show on black and white alike.
+void DrawingArea::drawCrosshair(QPainter& painter) const
+{
+    const QPoint c = *crosshair_;
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(QColor::fromRgb(kDrawingColour));
+    painter.drawLine(c.x() - kCrosshairArm, c.y(), c.x() - kCrosshairGap, c.y());
+    painter.drawLine(c.x() + kCrosshairGap, c.y(), c.x() + kCrosshairArm, c.y());
+    painter.drawLine(c.x(), c.y() - kCrosshairArm, c.x(), c.y() - kCrosshairGap);
+    painter.drawLine(c.x(), c.y() + kCrosshairGap, c.x(), c.y() + kCrosshairArm);
 }
 
 } // namespace tarnelby

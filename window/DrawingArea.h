@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <optional>
+
 namespace tarnelby {
 
 class DisplayPace;
@@ -10,8 +12,18 @@ class DisplayPace;
 // The window's black drawing area, on which the dots and the circles round
 // the chosen points are drawn in white. It keeps its picture in an image as
 // large as the largest area it has had, so a repaint shows the dots and
-// circles again and hiding a panel shows what was drawn beneath it.
+// circles again and hiding a panel shows what was drawn beneath it; but never
+// beyond the pixels a twip position can address (32767 twips, 2185 pixels),
+// where nothing can be drawn: there it shows plain black. The picture is kept
+// at the screen's device pixel ratio, so circles are drawn at the screen's
+// resolution while a dot stays one pixel of the area.
 // Positions are in twips from the top-left corner of the area.
+//
+// From the keyboard, the area comes after the panels' buttons in the focus
+// chain. While it has the focus it shows a crosshair, at its centre at
+// first, that the arrow keys move by a pixel (ten with Shift); Return, Enter
+// or Space picks the point under it as a mouse release there would. The
+// crosshair is never part of the picture.
 class DrawingArea : public QWidget {
     Q_OBJECT
 
@@ -28,27 +40,48 @@ public:
     // Wipes every dot and circle: the area is plain black again.
     void wipe();
 
-    // The picture as the user sees it, the size of the area now.
+    // The picture as the user sees it, the size of the area now, at the
+    // device pixel ratio it is kept at.
     QImage picture() const;
+
+    // The pixel the crosshair stands on; none before the area first had the focus.
+    std::optional<QPoint> crosshair() const { return crosshair_; }
+    // Where the crosshair stands, as assistive technology reads it:
+    // "Crosshair at 4500, 1500" (twips, as the table would show the point).
+    QString spokenCrosshair() const;
 
     QSize sizeHint() const override;
 
 signals:
     // A mouse button was released over the visible drawing area after it was
-    // pressed there, at `position` in twips.
+    // pressed there, or a key picked the point under the crosshair: at
+    // `position` in twips.
     void clicked(QPointF position);
+
+    // Escape was pressed while the area had the focus.
+    void escapePressed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void growTo(QSize size);
+    void keep(QSize area);
+    void pickAt(QPointF pixel);
+    void placeCrosshair(QPoint pixel);
+    QRect crosshairBox() const;
+    void drawCrosshair(QPainter& painter) const;
 
-    QImage image_;
-    QRect unshown_;  // set pixels not yet handed to the screen
+    QImage image_;       // at the device pixel ratio `ratio_`
+    QRect kept_;         // what `image_` holds, in pixels of the area
+    qreal ratio_ = 1.0;
+    QRect unshown_;      // set pixels not yet handed to the screen
+    std::optional<QPoint> crosshair_;
     DisplayPace* pace_ = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include "window/DisplayPace.h"
 
+#include <QAccessible>
 #include <QEvent>
 
 namespace tarnelby {
@@ -37,6 +38,24 @@ void Label::setPaced(bool paced)
     delete pace_;
     pace_ = paced ? new DisplayPace([this] { showCaption(); }, this) : nullptr;
     showCaption();
+}
+
+QString Label::spokenText() const
+{
+    return spokenName_.isEmpty() ? caption_ : spokenName_ + QStringLiteral(": ") + caption_;
+}
+
+void Label::setSpokenName(const QString& name)
+{
+    spokenName_ = name;
+    // A label with an accessible name does not report each new text itself.
+    setAccessibleName(name);
+}
+
+void Label::announce()
+{
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void Label::changeEvent(QEvent* event)

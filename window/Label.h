@@ -32,6 +32,15 @@ public:
 
     bool fitsText() const { return sizing_ == Sizing::FitsText; }
 
+    // What assistive technology reads: the caption, or with a spoken name
+    // "<name>: <caption>" ("Number of dots: 18531"); always the current
+    // caption, also while the screen still shows an older one.
+    QString spokenText() const;
+    // A label with a spoken name tells assistive technology of a change only
+    // when announce() is called, not whenever its caption changes.
+    void setSpokenName(const QString& name);
+    void announce();
+
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -40,6 +49,7 @@ private:
 
     Sizing sizing_ = Sizing::Wraps;
     QString caption_;
+    QString spokenName_;
     DisplayPace* pace_ = nullptr;
 };
 

@@ -1,14 +1,17 @@
 #include "window/MainWindow.h"
 
 #include "experiment/ChaosStep.h"
+#include "window/Accessibility.h"
 #include "window/ControlPanel.h"
 #include "window/DrawingArea.h"
 #include "window/Fonts.h"
+#include "window/FrameExtents.h"
 #include "window/Geometry.h"
 #include "window/ReadMePanel.h"
 #include "window/Resources.h"
 #include "window/RunTimer.h"
 
+#include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -40,23 +43,26 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
             return printOnSystemPrinter(picture, this);
         };
 
+    installAccessibility();
     setObjectName("mainWindow");
     setWindowTitle("Tarnelby");
     setWindowIcon(programIcon());
     setFont(sansSerif(FontSize::Small));
 
+    buildMenu(); // first, so that the menu bar is read first
     drawingArea_ = new DrawingArea(this);
     setCentralWidget(drawingArea_);
     controlPanel_ = new ControlPanel(drawingArea_);
     readMePanel_ = new ReadMePanel(drawingArea_);
     runTimer_ = new RunTimer("runTimer", this);
-    buildMenu();
 
     connect(drawingArea_, &DrawingArea::clicked, this, &MainWindow::pickPoint);
     connect(controlPanel_, &ControlPanel::beginStopClicked, this, &MainWindow::toggleRun);
     connect(controlPanel_, &ControlPanel::clearClicked, this, &MainWindow::clearExperiment);
     connect(readMePanel_, &ReadMePanel::okClicked, this, &MainWindow::closeReadMe);
     connect(runTimer_, &RunTimer::timeout, this, &MainWindow::step);
+    connect(drawingArea_, &DrawingArea::escapePressed, this, [this] { controlPanel_->setFocus(); });
+    placeDrawingAreaLastInFocusChain();
     controlPanel_->setFocus();
 
     const QSize client = drawingArea_->sizeHint();
@@ -84,6 +90,15 @@ void MainWindow::buildMenu()
     }
 }
 
+void MainWindow::placeDrawingAreaLastInFocusChain()
+{
+    QWidget* last = drawingArea_;
+    for (QWidget* w = drawingArea_->nextInFocusChain(); w != drawingArea_; w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus)
+            last = w;
+    QWidget::setTabOrder(last, drawingArea_);
+}
+
 template <typename Handler, typename BeforeReport>
 void MainWindow::guarded(const char* action, Handler&& handler, BeforeReport&& beforeReport)
 {
@@ -101,14 +116,25 @@ void MainWindow::guarded(const char* action, Handler&& handler, BeforeReport&& b
 void MainWindow::startUp()
 {
     guarded("starting up", [this] {
-        const QRect screenArea = screen()->geometry();
-        const QRect frame = frameGeometry();
-        const auto twipsOf = [](int pixels) { return static_cast<Single>(pixels * twips::kPerPixel); };
-        const Single left = twipsOf(screenArea.width()) / 2 - twipsOf(frame.width()) / 2;
-        const Single top = twipsOf(screenArea.height()) / 2 - twipsOf(frame.height()) / 2;
-        move(screenArea.topLeft() + toPixel({left, top}));
+        // Where the compositor places every window, the program does not try.
+        if (QGuiApplication::platformName() != QLatin1String("wayland"))
+            centreOnScreen();
         resetExperiment(state_);
     });
+}
+
+void MainWindow::centreOnScreen()
+{
+    const QRect screenArea = screen()->geometry();
+    // Before the window is shown it has no frame yet: the window manager
+    // tells which it will add.
+    const QSize frame = isVisible()
+        ? frameGeometry().size()
+        : size().grownBy(expectedFrameMargins(*screen()).value_or(QMargins()));
+    const auto twipsOf = [](int pixels) { return static_cast<Single>(pixels * twips::kPerPixel); };
+    const Single left = twipsOf(screenArea.width()) / 2 - twipsOf(frame.width()) / 2;
+    const Single top = twipsOf(screenArea.height()) / 2 - twipsOf(frame.height()) / 2;
+    move(screenArea.topLeft() + toPixel({left, top}));
 }
 
 void MainWindow::pickPoint(QPointF position)
@@ -155,7 +181,7 @@ void MainWindow::clearExperiment()
 
 void MainWindow::closeReadMe()
 {
-    guarded("OK", [this] { readMePanel_->setVisible(false); });
+    guarded("OK", [this] { hideReadMe(); });
 }
 
 void MainWindow::toggleControlPanel()
@@ -165,7 +191,20 @@ void MainWindow::toggleControlPanel()
 
 void MainWindow::toggleReadMe()
 {
-    guarded("Read Me", [this] { readMePanel_->setVisible(readMePanel_->isHidden()); });
+    guarded("Read Me", [this] {
+        if (readMePanel_->isHidden())
+            readMePanel_->setVisible(true);
+        else
+            hideReadMe();
+    });
+}
+
+void MainWindow::hideReadMe()
+{
+    // The focus that "OK" held goes back to "Begin", not on to the drawing area.
+    if (readMePanel_->isAncestorOf(QApplication::focusWidget()) && controlPanel_->isVisible())
+        controlPanel_->setFocus();
+    readMePanel_->setVisible(false);
 }
 
 void MainWindow::printPicture()

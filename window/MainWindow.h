@@ -45,7 +45,8 @@ public:
     ReadMePanel* readMePanel() const { return readMePanel_; }
     RunTimer* runTimer() const { return runTimer_; }
 
-    // Centres the window on the screen and sets the experiment's start values.
+    // Centres the window, frame included, on the screen (except on Wayland,
+    // where the compositor places it) and sets the experiment's start values.
     void startUp();
     // Enters a position of the drawing area (twips) in the next free row of
     // the table, stores it and draws its circle; with all rows used, nothing.
@@ -60,7 +61,11 @@ public:
 
 private:
     void buildMenu();
+    void centreOnScreen();
+    // Tab reaches the drawing area after every control on the panels.
+    void placeDrawingAreaLastInFocusChain();
     void setRunning(bool running);
+    void hideReadMe();
     // Runs `handler`; a runtime error ends it there, `beforeReport` runs, and
     // the error is reported once as "<error> in <action>", e.g. "Overflow in
     // the chaos step".

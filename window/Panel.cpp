@@ -50,6 +50,8 @@ QPushButton* Panel::addButton(const QString& name, const QString& caption, const
     button->setObjectName(name);
     button->setFont(font);
     button->setGeometry(toPixels(box));
+    // Return and Enter press a focused button, as Space does.
+    button->setAutoDefault(true);
     return button;
 }
 

@@ -33,13 +33,19 @@ public:
     // A panel in the system's colours and the window's font.
     Panel(const QString& name, const QString& caption, QWidget* parent);
 
+    // What assistive technology reads on the panel, in reading order: each
+    // text once, without the shadows and lines that only decorate.
+    const QList<QObject*>& readingOrder() const { return readingOrder_; }
+
 protected:
     void setBackground(const QColor& colour);
     void setCaptionLook(const QFont& font, const QColor& colour);
+    void setReadingOrder(QList<QObject*> order) { readingOrder_ = std::move(order); }
 
     // Each creates a control in front of the panel's earlier children, at a
     // box in twips from the panel's outer top-left corner. A label that fits
-    // its text keeps only the box's Left and Top.
+    // its text keeps only the box's Left and Top. A button is pressed by
+    // Space, Return or Enter while it has the focus.
     Label* addLabel(const QString& name, const QString& caption, const twips::Box& box,
                     Label::Sizing sizing, const LabelLook& look);
     QPushButton* addButton(const QString& name, const QString& caption, const twips::Box& box,
@@ -52,6 +58,7 @@ private:
     QColor background_ = systemFace();
     QFont captionFont_;
     QColor captionColour_ = systemText();
+    QList<QObject*> readingOrder_;
 };
 
 } // namespace tarnelby

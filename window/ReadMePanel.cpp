@@ -2,6 +2,7 @@
 
 #include "window/Fonts.h"
 #include "window/Geometry.h"
+#include "window/PixelArt.h"
 #include "window/Resources.h"
 
 #include <QPushButton>
@@ -41,6 +42,9 @@ const QString kWebAddressText = QStringLiteral("http://www.example.org/tarnelby"
 const QString kInvitationText =
     QStringLiteral("Send your questions or comments to tarnelby@example.org");
 const QString kNoticeText = QStringLiteral("Tarnelby is free to copy and share.");
+const QString kPictureName = QStringLiteral("Sierpinski triangle");
+const QString kPictureDescription =
+    QStringLiteral("A small Sierpinski triangle in shades of grey, light at the top and darker towards the base.");
 
 } // namespace
 
@@ -58,32 +62,34 @@ ReadMePanel::ReadMePanel(QWidget* parent)
     using Sizing = Label::Sizing;
 
     // Created from back to front: a later sibling lies in front.
-    addLabel("quotation", kQuotationText, twips::kQuotation, Sizing::Wraps,
-             {Qt::yellow, {}, sansSerif(FontSize::Small, Bold | Italic)});
-    addLabel("explanation", kExplanationText, twips::kExplanation, Sizing::Wraps, white);
-    addLabel("howToUseHeading", kHowToUseText, twips::kHowToUseHeading, Sizing::Wraps, yellowHeading);
-    addLabel("stepOne", kStep1Text, twips::kStepOne, Sizing::FitsText, white);
-    addLabel("stepTwo", kStep2Text, twips::kStepTwo, Sizing::Wraps, white);
-    addLabel("notice", kNoticeText, twips::kNotice, Sizing::FitsText, {Qt::yellow, {}, {}});
-    addLabel("invitation", kInvitationText, twips::kInvitation, Sizing::FitsText, {Qt::red, {}, {}});
-    addLabel("howItWorksHeading", kHowItWorksText, twips::kHowItWorksHeading, Sizing::FitsText,
-             yellowHeading);
-    addLabel("method", kMethodText, twips::kMethod, Sizing::Wraps, white);
+    Label* quotation = addLabel("quotation", kQuotationText, twips::kQuotation, Sizing::Wraps,
+                                {Qt::yellow, {}, sansSerif(FontSize::Small, Bold | Italic)});
+    Label* explanation = addLabel("explanation", kExplanationText, twips::kExplanation, Sizing::Wraps, white);
+    Label* howToUse = addLabel("howToUseHeading", kHowToUseText, twips::kHowToUseHeading, Sizing::Wraps,
+                               yellowHeading);
+    Label* stepOne = addLabel("stepOne", kStep1Text, twips::kStepOne, Sizing::FitsText, white);
+    Label* stepTwo = addLabel("stepTwo", kStep2Text, twips::kStepTwo, Sizing::Wraps, white);
+    Label* notice = addLabel("notice", kNoticeText, twips::kNotice, Sizing::FitsText, {Qt::yellow, {}, {}});
+    Label* invitation = addLabel("invitation", kInvitationText, twips::kInvitation, Sizing::FitsText,
+                                 {Qt::red, {}, {}});
+    Label* howItWorks = addLabel("howItWorksHeading", kHowItWorksText, twips::kHowItWorksHeading,
+                                 Sizing::FitsText, yellowHeading);
+    Label* method = addLabel("method", kMethodText, twips::kMethod, Sizing::Wraps, white);
 
-    // Shown at its own size, never scaled.
-    auto* picture = new QLabel(this);
-    picture->setObjectName("picture");
-    picture->setPixmap(readMePicture());
-    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* picture = new PixelArt("picture", readMePicture(), this);
     picture->setGeometry(toPixels(twips::kPicture));
+    picture->setAccessibleName(kPictureName);
+    picture->setAccessibleDescription(kPictureDescription);
 
     // A red copy of the caption over the panel's own white one.
     addLabel("captionCopy", title(), twips::kCaptionCopy, Sizing::FitsText, {Qt::red, {}, captionFont});
-    addLabel("webAddress", kWebAddressText, twips::kWebAddress, Sizing::FitsText,
-             {Qt::red, Qt::black, {}});
+    Label* webAddress = addLabel("webAddress", kWebAddressText, twips::kWebAddress, Sizing::FitsText,
+                                 {Qt::red, Qt::black, {}});
 
     auto* okButton = addButton("okButton", "OK", twips::kOkButton, sansSerif(FontSize::Medium, Bold));
+    setAccessibleName("Read Me");
+    setReadingOrder({quotation, explanation, picture, howToUse, stepOne, stepTwo, howItWorks, method,
+                     webAddress, invitation, notice, okButton});
     connect(okButton, &QPushButton::clicked, this, &ReadMePanel::okClicked);
 }
 

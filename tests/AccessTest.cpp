@@ -1,0 +1,201 @@
+#include "WindowFixture.h"
+
+#include "window/DrawingArea.h"
+#include "window/ReadMePanel.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QMetaEnum>
+#include <QTest>
+
+using namespace tarnelby;
+using namespace tarnelby::testing;
+
+namespace {
+
+// The tree as a screen reader walks it: "<indent><Role>: <name>", visible nodes only.
+void describe(QAccessibleInterface* node, int depth, QStringList& lines)
+{
+    if (node == nullptr || node->state().invisible)
+        return;
+    lines << QString(depth * 2, ' ') + QMetaEnum::fromType<QAccessible::Role>().valueToKey(node->role())
+                 + ": " + node->text(QAccessible::Name);
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        if (child != nullptr && child->parent() != node)
+            lines << "parent mismatch at " + child->text(QAccessible::Name);
+        if (child != nullptr && node->indexOfChild(child) != i)
+            lines << "index mismatch at " + child->text(QAccessible::Name);
+        describe(child, depth + 1, lines);
+    }
+}
+
+QStringList treeOf(QObject* object)
+{
+    QStringList lines;
+    describe(QAccessible::queryAccessibleInterface(object), 0, lines);
+    return lines;
+}
+
+QAccessibleInterface* interfaceOf(QObject* object)
+{
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+void press(QWidget* widget, Qt::Key key, int times = 1, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    for (int i = 0; i < times; ++i)
+        QTest::keyClick(widget, key, modifiers);
+}
+
+} // namespace
+
+class AccessTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void returnEnterAndSpacePressAFocusedButton_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::newRow("Return") << Qt::Key_Return;
+        QTest::newRow("Enter") << Qt::Key_Enter;
+        QTest::newRow("Space") << Qt::Key_Space;
+    }
+
+    void returnEnterAndSpacePressAFocusedButton()
+    {
+        QFETCH(Qt::Key, key);
+        WindowFixture w;
+        QTest::keyClick(w.control("okButton"), key);
+        QVERIFY(w.window().readMePanel()->isHidden());
+        QTest::keyClick(w.control("beginStopButton"), key);
+        QVERIFY(w.window().isRunning());
+    }
+
+    // Three points, Begin, Stop, CLEAR without a mouse, against the same
+    // points clicked with the mouse.
+    void aWholeExperimentByKeyboard()
+    {
+        WindowFixture w;
+        WindowFixture byMouse(WindowFixture::Panels::ReadMeClosed);
+        DrawingArea* area = w.window().drawingArea();
+        w.window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.window()));
+
+        press(QApplication::focusWidget(), Qt::Key_Tab, 2); // Begin, CLEAR, OK
+        press(QApplication::focusWidget(), Qt::Key_Return);  // closes the Read Me panel
+        press(QApplication::focusWidget(), Qt::Key_Tab, 2);  // CLEAR, the drawing area
+        QCOMPARE(QApplication::focusWidget(), area);
+        QCOMPARE(area->crosshair(), std::optional(area->rect().center()));
+
+        press(area, Qt::Key_Return);
+        press(area, Qt::Key_Left, 10, Qt::ShiftModifier);
+        press(area, Qt::Key_Down, 3);
+        press(area, Qt::Key_Space);
+        press(area, Qt::Key_Right, 20, Qt::ShiftModifier);
+        press(area, Qt::Key_Up, 1);
+        press(area, Qt::Key_Enter);
+        const QPoint centre = area->rect().center();
+        for (QPoint pixel : {centre, centre + QPoint(-100, 3), centre + QPoint(100, 2)})
+            byMouse.clickAt(pixel);
+        for (int row = 1; row <= 4; ++row) {
+            QCOMPARE(w.xCaption(row), byMouse.xCaption(row));
+            QCOMPARE(w.yCaption(row), byMouse.yCaption(row));
+        }
+        QCOMPARE(w.window().experiment().PointCount, Integer{3});
+        QCOMPARE(area->picture(), byMouse.window().drawingArea()->picture());
+
+        press(area, Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), w.control("beginStopButton"));
+        press(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(w.window().isRunning());
+        w.tick(50);
+        press(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(!w.window().isRunning());
+        QVERIFY(w.whitePixels() > byMouse.whitePixels());
+        press(QApplication::focusWidget(), Qt::Key_Tab);
+        press(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(w.xCaption(1), QString("none"));
+        QCOMPARE(w.whitePixels(), 0);
+        QCOMPARE(w.errors, QStringList{});
+    }
+
+    void theCrosshairStaysInTheAreaAndPicksOnlyWhereAClickWould()
+    {
+        WindowFixture w; // the Read Me panel covers most of the area
+        DrawingArea* area = w.window().drawingArea();
+        area->setFocus();
+        press(area, Qt::Key_Left, 100, Qt::ShiftModifier);
+        press(area, Qt::Key_Up, 100, Qt::ShiftModifier);
+        QCOMPARE(area->crosshair(), std::optional(QPoint(0, 0)));
+        press(area, Qt::Key_Return); // on the control panel: nothing
+        QCOMPARE(w.window().experiment().PointCount, Integer{0});
+        press(area, Qt::Key_Right, 100, Qt::ShiftModifier);
+        press(area, Qt::Key_Return); // the strip above the Read Me panel is open
+        QCOMPARE(w.window().experiment().PointCount, Integer{1});
+        QCOMPARE(area->crosshair(), std::optional(QPoint(area->width() - 1, 0)));
+    }
+
+    void theCrosshairIsNeverPartOfThePicture()
+    {
+        WindowFixture w(WindowFixture::Panels::BothHidden);
+        DrawingArea* area = w.window().drawingArea();
+        const QImage blank = area->picture();
+        area->setFocus();
+        QTRY_VERIFY(w.screenshot() != blank.convertToFormat(w.screenshot().format()));
+        QCOMPARE(area->picture(), blank);
+        w.choose("printAction");
+        QCOMPARE(w.lastPrinted, blank);
+        w.window().setFocus();
+        QTRY_COMPARE(w.screenshot().convertToFormat(blank.format()), blank);
+    }
+
+    void aScreenReaderReadsEachTextOnceInReadingOrder()
+    {
+        WindowFixture w;
+        QWidget* area = w.window().drawingArea();
+        QStringList readMe = {"  Grouping: Read Me"};
+        for (const char* name : {"quotation", "explanation"})
+            readMe << "    StaticText: " + w.caption(name);
+        readMe << "    Graphic: Sierpinski triangle";
+        for (const char* name : {"howToUseHeading", "stepOne", "stepTwo", "howItWorksHeading", "method",
+                                 "webAddress", "invitation", "notice"})
+            readMe << "    StaticText: " + w.caption(name);
+        readMe << "    Button: OK";
+        QStringList controlPanel = {
+            "  Grouping: Control panel",
+            "    StaticText: Tarnelby.",
+            "    StaticText: AN EXPERIMENT IN CHAOS.",
+            "    Button: Begin",
+            "    List: Table of Coordinates.",
+        };
+        for (int row = 1; row <= 10; ++row)
+            controlPanel << QString("      ListItem: Point %1: %2").arg(row).arg(row == 1 ? "4500, 0" : "free");
+        controlPanel << "    Button: CLEAR" << "    StaticText: Number of dots: 17";
+
+        w.clickAt({300, 0}); // the strip above the Read Me panel
+        w.tick(17);
+        QCOMPARE(treeOf(area), QStringList{"Canvas: Drawing area"} + controlPanel + readMe);
+        QVERIFY(!interfaceOf(area)->text(QAccessible::Description).isEmpty());
+        QVERIFY(!interfaceOf(w.control("picture"))->text(QAccessible::Description).isEmpty());
+
+        qInfo().noquote() << "\n" + treeOf(&w.window()).join('\n');
+        w.clickButton("okButton");
+        QCOMPARE(treeOf(area), QStringList{"Canvas: Drawing area"} + controlPanel);
+    }
+
+    void theCounterReadsItsCurrentValueBeforeTheScreenShowsIt()
+    {
+        WindowFixture w(WindowFixture::Panels::ReadMeClosed);
+        w.clickAt({300, 100});
+        w.beginOrStop();
+        QCoreApplication::processEvents();
+        w.tick(1234);
+        const auto* counter = qobject_cast<const QLabel*>(w.control("dotCounter"));
+        QVERIFY(counter->text() != "1234"); // the screen follows at the display's pace
+        QCOMPARE(interfaceOf(w.control("dotCounter"))->text(QAccessible::Name), QString("Number of dots: 1234"));
+    }
+};
+
+QTEST_MAIN(AccessTest)
+#include "AccessTest.moc"

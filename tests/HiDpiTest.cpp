@@ -1,0 +1,55 @@
+#include "WindowFixture.h"
+
+#include "window/DrawingArea.h"
+#include "window/Resources.h"
+
+#include <QLabel>
+#include <QTest>
+
+using namespace tarnelby;
+using namespace tarnelby::testing;
+
+// Run at a device pixel ratio of 2.
+class HiDpiTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void circlesAreDrawnAtTheScreensResolutionAndDotsStayOnePixelOfTheArea()
+    {
+        WindowFixture w(WindowFixture::Panels::ReadMeClosed);
+        DrawingArea* area = w.window().drawingArea();
+        QCOMPARE(area->devicePixelRatioF(), 2.0);
+        w.clickAt({300, 100}); // a circle of radius 2 pixels of the area, 4 of the screen
+        area->plotDot(QPoint(400, 300) * 15);
+        const QImage picture = area->picture();
+        QCOMPARE(picture.size(), area->size() * 2);
+        const auto white = [&](int x, int y) { return (picture.pixel(x, y) & 0xFFFFFF) == kWhiteRgb; };
+        QVERIFY(white(604, 200) && !white(605, 200) && !white(603, 200)); // a ring one device pixel wide
+        QVERIFY(!white(600, 200));
+        QCOMPARE(QList<bool>({white(800, 600), white(801, 600), white(800, 601), white(801, 601)}),
+                 QList<bool>(4, true));
+        QVERIFY(!white(802, 600) && !white(800, 602) && !white(799, 600) && !white(800, 599));
+    }
+
+    void pixelArtIsEnlargedWithoutSmoothing()
+    {
+        WindowFixture w;
+        const auto* picture = qobject_cast<const QLabel*>(w.control("picture"));
+        const QImage drawn = picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage doubled = drawn.scaled(drawn.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        QImage shown = w.control("readMePanel")->grab(picture->geometry()).toImage();
+        shown.setDevicePixelRatio(1);
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), doubled);
+
+        const QPixmap icon = programIcon().pixmap(QSize(32, 32), 2.0);
+        const QImage iconDrawn = programIcon().pixmap(QSize(32, 32), 1.0).toImage();
+        QImage iconShown = icon.toImage();
+        iconShown.setDevicePixelRatio(1);
+        QCOMPARE(iconShown.convertToFormat(QImage::Format_ARGB32),
+                 iconDrawn.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                     .convertToFormat(QImage::Format_ARGB32));
+    }
+};
+
+QTEST_MAIN(HiDpiTest)
+#include "HiDpiTest.moc"

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Runs a command on a desktop of its own: an Xvfb screen of the given size
+# with openbox managing its windows, as a user's desktop would.
+#
+#   with-window-manager.sh WIDTHxHEIGHT COMMAND...
+#
+# Exits 77 (skipped) only where neither Xvfb nor openbox is installed; a
+# server or window manager that is installed but fails to start is an error.
+set -euo pipefail
+
+readonly SKIPPED=77
+readonly size=$1
+shift
+
+missing=()
+for tool in Xvfb openbox; do
+    command -v "$tool" >/dev/null || missing+=("$tool")
+done
+if [ "${#missing[@]}" = 2 ]; then
+    echo "SKIPPED: neither Xvfb nor openbox is installed" >&2
+    exit "$SKIPPED"
+fi
+if [ "${#missing[@]}" != 0 ]; then
+    echo "${missing[*]} is not installed" >&2
+    exit 1
+fi
+
+dir=$(mktemp -d /tmp/tarnelby-desktop.XXXXXX)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$dir"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display itself and writes its number once it listens.
+Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do
+    [ -s "$dir/display" ] && break
+    sleep 0.1
+done
+[ -s "$dir/display" ] || { cat "$dir/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$dir/display")"
+
+# openbox announces itself on the root window once it manages the screen.
+HOME="$dir" openbox --sm-disable >"$dir/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' \
+    || { cat "$dir/openbox.log" >&2; echo "openbox did not start" >&2; exit 1; }
+
+export QT_QPA_PLATFORM=xcb
+"$@"

@@ -1,0 +1,219 @@
+#include "window/Accessibility.h"
+
+#include "window/CoordinateTable.h"
+#include "window/DrawingArea.h"
+#include "window/Label.h"
+#include "window/Panel.h"
+
+#include <QAccessibleWidget>
+
+#include <vector>
+
+namespace tarnelby {
+
+namespace {
+
+const QString kDrawingAreaName = QStringLiteral("Drawing area");
+const QString kDrawingAreaDescription = QStringLiteral(
+    "Click to pick a point here. From the keyboard: the arrow keys move the crosshair, "
+    "with Shift ten pixels at a time; Return or Space picks the point under it; "
+    "Escape goes back to Begin.");
+
+// A panel: a named group whose children are its texts and buttons in reading order.
+class AccessiblePanel : public QAccessibleWidget {
+public:
+    explicit AccessiblePanel(Panel* panel) : QAccessibleWidget(panel, QAccessible::Grouping) {}
+
+    int childCount() const override { return static_cast<int>(order().size()); }
+
+    QAccessibleInterface* child(int index) const override
+    {
+        if (index < 0 || index >= childCount())
+            return nullptr;
+        return QAccessible::queryAccessibleInterface(order().at(index));
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child ? static_cast<int>(order().indexOf(child->object())) : -1;
+    }
+
+private:
+    const QList<QObject*>& order() const { return static_cast<const Panel*>(object())->readingOrder(); }
+};
+
+// A label read as its spoken text, current whenever it is asked for.
+class AccessibleLabel : public QAccessibleWidget {
+public:
+    explicit AccessibleLabel(Label* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<const Label*>(object())->spokenText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+class AccessibleDrawingArea : public QAccessibleWidget {
+public:
+    explicit AccessibleDrawingArea(DrawingArea* area)
+        : QAccessibleWidget(area, QAccessible::Canvas, kDrawingAreaName)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Name: return kDrawingAreaName;
+        case QAccessible::Description: return kDrawingAreaDescription;
+        case QAccessible::Value: return static_cast<const DrawingArea*>(object())->spokenCrosshair();
+        default: return QAccessibleWidget::text(t);
+        }
+    }
+};
+
+class AccessibleTable;
+
+// One row of the coordinate table: "Point 1: 4500, 1500" or "Point 2: free".
+class AccessibleRow : public QAccessibleInterface {
+public:
+    AccessibleRow(const AccessibleTable& table, int row) : table_(table), row_(row) {}
+
+    bool isValid() const override;
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override;
+    QAccessibleInterface* parent() const override;
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override;
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override;
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    QAccessible::State state() const override;
+
+private:
+    const AccessibleTable& table_;
+    int row_;
+};
+
+// The coordinate table: a list named by its heading, one item a row.
+class AccessibleTable : public QAccessibleObject {
+public:
+    explicit AccessibleTable(CoordinateTable* table) : QAccessibleObject(table)
+    {
+        for (int row = 1; row <= kMaxPoints; ++row)
+            rows_.push_back(QAccessible::registerAccessibleInterface(new AccessibleRow(*this, row)));
+    }
+
+    ~AccessibleTable() override
+    {
+        for (QAccessible::Id row : rows_)
+            QAccessible::deleteAccessibleInterface(row);
+    }
+
+    const CoordinateTable& table() const { return *static_cast<const CoordinateTable*>(object()); }
+    QAccessibleInterface* panelInterface() const { return QAccessible::queryAccessibleInterface(table().panel()); }
+
+    QWindow* window() const override { return panelInterface()->window(); }
+    QAccessibleInterface* parent() const override { return panelInterface(); }
+    int childCount() const override { return static_cast<int>(rows_.size()); }
+
+    QAccessibleInterface* child(int index) const override
+    {
+        if (index < 0 || index >= childCount())
+            return nullptr;
+        return QAccessible::accessibleInterface(rows_[static_cast<std::size_t>(index)]);
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        for (std::size_t i = 0; i < rows_.size(); ++i)
+            if (QAccessible::accessibleInterface(rows_[i]) == child)
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? table().heading() : QString();
+    }
+
+    QRect rect() const override { return onScreen(table().geometry()); }
+    QAccessible::Role role() const override { return QAccessible::List; }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = panelInterface()->state();
+        state.focusable = false;
+        state.focused = false;
+        state.readOnly = true;
+        return state;
+    }
+
+    QRect onScreen(QRect inPanel) const
+    {
+        return QRect(table().panel()->mapToGlobal(inPanel.topLeft()), inPanel.size());
+    }
+
+private:
+    std::vector<QAccessible::Id> rows_;
+};
+
+bool AccessibleRow::isValid() const
+{
+    return table_.isValid();
+}
+
+QWindow* AccessibleRow::window() const
+{
+    return table_.window();
+}
+
+QAccessibleInterface* AccessibleRow::parent() const
+{
+    return const_cast<AccessibleTable*>(&table_);
+}
+
+QString AccessibleRow::text(QAccessible::Text t) const
+{
+    return t == QAccessible::Name ? table_.table().spokenRow(row_) : QString();
+}
+
+QRect AccessibleRow::rect() const
+{
+    return table_.onScreen(table_.table().rowGeometry(row_));
+}
+
+QAccessible::State AccessibleRow::state() const
+{
+    return table_.state();
+}
+
+QAccessibleInterface* interfaceFor(const QString&, QObject* object)
+{
+    if (auto* panel = qobject_cast<Panel*>(object))
+        return new AccessiblePanel(panel);
+    if (auto* label = qobject_cast<Label*>(object))
+        return new AccessibleLabel(label);
+    if (auto* area = qobject_cast<DrawingArea*>(object))
+        return new AccessibleDrawingArea(area);
+    if (auto* table = qobject_cast<CoordinateTable*>(object))
+        return new AccessibleTable(table);
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(&interfaceFor);
+        return true;
+    }();
+    (void)installed;
+}
+
+} // namespace tarnelby

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "experiment/ExperimentState.h"
+
+#include <QObject>
+#include <QPointF>
+#include <QRect>
+
+#include <array>
+#include <optional>
+
+namespace tarnelby {
+
+class Label;
+
+// The table of the chosen points on the control panel: ten rows, each free
+// or holding the position that filled it, shown by its pair of labels ("none"
+// and "0" while free). Assistive technology reads it as a list under its
+// heading, one row a point: "Point 1: 4500, 1500", "Point 2: free".
+class CoordinateTable : public QObject {
+    Q_OBJECT
+
+public:
+    // A table on `panel` under the label `heading`; its rows get their labels
+    // from setRowLabels().
+    CoordinateTable(const Label& heading, QWidget* panel);
+
+    void setRowLabels(int row, Label* x, Label* y);
+
+    // The lowest row (1..10) that holds no point; none when all ten do.
+    std::optional<int> firstFreeRow() const;
+
+    // Fills row `row` (1..10) with a position in twips, as received:
+    // (4500, 1500) shows "4500" and "1500", (4500.5, 7) "4500.5" and "7".
+    void showPoint(int row, QPointF position);
+
+    // The position row `row` holds; none while it is free.
+    std::optional<QPointF> pointAt(int row) const;
+
+    // Frees all ten rows at once.
+    void clear();
+
+    QString heading() const;
+    QString spokenRow(int row) const;
+    // Where the table and row `row` lie, in the panel's coordinates.
+    QRect geometry() const;
+    QRect rowGeometry(int row) const;
+    QWidget* panel() const;
+
+private:
+    struct Row {
+        Label* x = nullptr;
+        Label* y = nullptr;
+        std::optional<QPointF> point;
+    };
+
+    Row& row(int row);
+    const Row& row(int row) const;
+    void render(int row);
+
+    const Label& heading_;
+    std::array<Row, kMaxPoints> rows_{};
+};
+
+} // namespace tarnelby
