@@ -1,11 +1,15 @@
+#include "window/DisplayCheck.h"
 #include "window/MainWindow.h"
 #include "window/Resources.h"
+#include "window/TerminationSignals.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    tarnelby::exitUnlessDisplayNamed();
     QApplication app(argc, argv);
+    tarnelby::quitOnTerminationSignals(app);
     QApplication::setApplicationName("Tarnelby");
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName("org.example.Tarnelby");

@@ -5,6 +5,8 @@
 #include "window/Printing.h"
 #include "window/ReadMePanel.h"
 
+#include "window/TerminationSignals.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLocalServer>
@@ -19,7 +21,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
 #include <optional>
+#include <unistd.h>
 
 using namespace tarnelby;
 using namespace tarnelby::testing;
@@ -247,6 +251,31 @@ private slots:
         QVERIFY(w.window().readMePanel()->isHidden());
     }
 
+    // The signal ends the event loop at once, with a print still waiting for
+    // a silent spooler, and leaves no file behind.
+    void aTerminationSignalDuringAPrintEndsTheEventLoop()
+    {
+        QTcpServer port;
+        QVERIFY(port.listen(QHostAddress::LocalHost));
+        QTemporaryDir temporary;
+        const ScopedEnvironment cupsServer("CUPS_SERVER", QByteArray("127.0.0.1:") + QByteArray::number(port.serverPort()));
+        const ScopedEnvironment tmpdir("TMPDIR", temporary.path().toLocal8Bit());
+        quitOnTerminationSignals(*QCoreApplication::instance());
+        QElapsedTimer clock;
+        clock.start();
+        {
+            WindowFixture w(WindowFixture::Panels::AsAtStart, WindowFixture::Printing::System);
+            w.choose("printAction");
+            QVERIFY(w.window().isPrinting());
+            ::kill(::getpid(), SIGTERM);
+
+            QCOMPARE(QCoreApplication::exec(), 0);
+            QVERIFY(w.window().isPrinting());
+        }
+
+        QVERIFY2(clock.elapsed() < kAnswerSeconds * 1000 / 2, qPrintable(QString("%1 ms").arg(clock.elapsed())));
+        QVERIFY(QDir(temporary.path()).isEmpty());
+    }
 };
 
 QTEST_MAIN(PrintingTest)
