@@ -10,7 +10,7 @@ PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
 	qt6-qpa-plugins libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
 	fonts-liberation fonts-dejavu-core xvfb xauth \
 	libcups2-dev cups cups-client printer-driver-cups-pdf poppler-utils \
-	desktop-file-utils appstream dpkg-dev file
+	desktop-file-utils appstream dpkg-dev file lintian man-db groff-base
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

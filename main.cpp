@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "window/DisplayCheck.h"
 #include "window/MainWindow.h"
 #include "window/Resources.h"
@@ -7,6 +8,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (const auto status = tarnelby::handleCommandLine(argc, argv))
+        return *status;
     tarnelby::exitUnlessDisplayNamed();
     QApplication app(argc, argv);
     tarnelby::quitOnTerminationSignals(app);

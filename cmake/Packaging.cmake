@@ -22,10 +22,48 @@ add_custom_command(
   VERBATIM)
 add_custom_target(icons ALL DEPENDS ${icon_files})
 
+# The manual page, the changelog and the AppStream data name the project's
+# version and release date.
+execute_process(
+  COMMAND date --utc --rfc-email --date "${TARNELBY_RELEASE_DATE} 12:00 UTC"
+  OUTPUT_VARIABLE TARNELBY_RELEASE_TIME
+  OUTPUT_STRIP_TRAILING_WHITESPACE
+  COMMAND_ERROR_IS_FATAL ANY)
+configure_file(docs/tarnelby.6.in tarnelby.6 @ONLY)
+configure_file(packaging/changelog.in changelog @ONLY)
+configure_file(resources/${TARNELBY_APP_ID}.metainfo.xml.in ${TARNELBY_APP_ID}.metainfo.xml @ONLY)
+
+# Debian keeps manual pages and changelogs compressed at the highest level,
+# without the name and time stamp that would make every build differ.
+set(compressed_docs)
+foreach(doc tarnelby.6 changelog)
+  add_custom_command(
+    OUTPUT ${PROJECT_BINARY_DIR}/${doc}.gz
+    COMMAND gzip -9nkf ${PROJECT_BINARY_DIR}/${doc}
+    DEPENDS ${PROJECT_BINARY_DIR}/${doc}
+    VERBATIM)
+  list(APPEND compressed_docs ${PROJECT_BINARY_DIR}/${doc}.gz)
+endforeach()
+add_custom_target(compressed_docs ALL DEPENDS ${compressed_docs})
+
+# Bound at load time and read-only after relocation, as Debian's own builds are.
+target_link_options(tarnelby PRIVATE -Wl,-z,relro,-z,now)
+
+set(TARNELBY_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tarnelby)
 install(TARGETS tarnelby RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped binary goes without the compilers' names too, as Debian's do.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(
+      COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+              \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/tarnelby
+      COMMAND_ERROR_IS_FATAL ANY)
+  endif()")
 install(FILES resources/${TARNELBY_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES resources/${TARNELBY_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_BINARY_DIR}/${TARNELBY_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${TARNELBY_ICON_THEME} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+install(FILES ${PROJECT_BINARY_DIR}/tarnelby.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES packaging/copyright ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${TARNELBY_DOC_DIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarnelby)

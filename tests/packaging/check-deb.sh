@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
 # Builds the Debian package from BUILD_DIR into a scratch directory and checks
-# what it declares: the Qt libraries and fonts it needs, and the files a
-# desktop looks for. Exits 77 (skipped) where dpkg's tools are not installed.
+# what it declares: the Qt libraries and fonts it needs, the files a desktop
+# looks for, and that lintian finds nothing to say, not even for information.
+# Exits 77 (skipped) where dpkg's tools or lintian are not installed, except
+# in CI, whose setup installs them.
 set -euo pipefail
 
 readonly APP_ID=org.example.Tarnelby
 build=$1
 
-for tool in cpack dpkg-deb dpkg-shlibdeps file; do
-    command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
+for tool in cpack dpkg-deb dpkg-shlibdeps file lintian; do
+    if ! command -v "$tool" >/dev/null; then
+        [ -n "${CI:-}" ] && { echo "FAIL: $tool is not installed" >&2; exit 1; }
+        echo "SKIPPED: $tool is not installed"
+        exit 77
+    fi
 done
 
 out=$(mktemp -d)
@@ -28,3 +34,8 @@ for path in ./usr/bin/tarnelby ./usr/share/applications/$APP_ID.desktop \
     ./usr/share/metainfo/$APP_ID.metainfo.xml ./usr/share/icons/hicolor/256x256/apps/$APP_ID.png; do
     grep -q " $path\$" <<<"$contents" || fail "the package lacks $path"
 done
+
+# As root lintian warns on stderr that it should not run as root; only that goes.
+lintian --display-info --fail-on error,warning,info "${debs[0]}" \
+    2> >(grep -v 'running with root privileges' >&2) \
+    || fail "lintian has objections to the package (above)"
