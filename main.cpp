@@ -10,7 +10,7 @@ int main(int argc, char* argv[])
 {
     if (const auto status = tarnelby::handleCommandLine(argc, argv))
         return *status;
-    tarnelby::exitUnlessDisplayNamed();
+    tarnelby::exitUnlessDisplayNamed(argc, argv);
     QApplication app(argc, argv);
     tarnelby::quitOnTerminationSignals(app);
     QApplication::setApplicationName("Tarnelby");
