@@ -15,7 +15,8 @@ namespace {
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 // The handler's end of a socket pair: writing to it is all the handler does,
-// the event loop reads the other end.
+// and the event loop watches the other end. Neither end blocks, so a storm
+// of signals that fills the pair cannot hang the handler.
 int signalWriteEnd = -1;
 
 void onSignal(int signalNumber)
@@ -31,13 +32,14 @@ void onSignal(int signalNumber)
 void quitOnTerminationSignals(QCoreApplication& app)
 {
     int ends[2];
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, ends) != 0)
         return;
     signalWriteEnd = ends[1];
     auto* notifier = new QSocketNotifier(ends[0], QSocketNotifier::Read, &app);
+    // One signal is enough to quit: the notifier is not needed again, so what
+    // the handler wrote is left unread.
     QObject::connect(notifier, &QSocketNotifier::activated, &app, [notifier, &app] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t read = ::read(notifier->socket(), &byte, 1);
+        notifier->setEnabled(false);
         app.exit(0);
     });
     struct sigaction action = {};
