@@ -1,6 +1,8 @@
 #include "CommandLine.h"
+#include "window/DisplayCheck.h"
 #include "window/MainWindow.h"
 #include "window/Resources.h"
+#include "window/TerminationSignals.h"
 
 #include <QApplication>
 
@@ -8,7 +10,9 @@ int main(int argc, char* argv[])
 {
     if (const auto status = tarnelby::handleCommandLine(argc, argv))
         return *status;
+    tarnelby::exitUnlessDisplayNamed(argc, argv);
     QApplication app(argc, argv);
+    tarnelby::quitOnTerminationSignals(app);
     QApplication::setApplicationName("Tarnelby");
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName("org.example.Tarnelby");

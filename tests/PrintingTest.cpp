@@ -5,7 +5,12 @@
 #include "window/Printing.h"
 #include "window/ReadMePanel.h"
 
+#include "window/TerminationSignals.h"
+
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QLocalServer>
+#include <QTcpServer>
 #include <QDir>
 #include <QLineEdit>
 #include <QPageLayout>
@@ -16,6 +21,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
+#include <optional>
+#include <unistd.h>
+
 using namespace tarnelby;
 using namespace tarnelby::testing;
 
@@ -24,6 +33,28 @@ namespace {
 constexpr int kDpi = 100;
 constexpr int kEdgeTolerance = 2;  // pixels at kDpi
 constexpr int kDialogPollMs = 20;
+constexpr int kPrintTimeoutMs = 30'000;
+constexpr double kAnswerSeconds = SystemPrinter::kAnswerTimeout.count();
+constexpr double kLateSeconds = 5;      // the most a message may come after it is due, on a loaded machine
+constexpr double kMinStepsPerSecond = 500;  // of the run's 1,000, on a loaded machine
+
+// Sets an environment variable for as long as it lives.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : name_(name), wasSet_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnvironment() { wasSet_ ? qputenv(name_, old_) : qunsetenv(name_); }
+
+private:
+    const char* name_;
+    bool wasSet_;
+    QByteArray old_;
+};
+
+enum class Spooler { SilentPort, SilentSocket, ClosedPort };
 
 // Answers the print dialog as soon as it shows: with a file name it prints to
 // that file, without one it cancels.
@@ -139,11 +170,71 @@ private slots:
         QImage picture(610, 393, QImage::Format_RGB32);
         picture.fill(Qt::black);
 
-        QCOMPARE(printOnSystemPrinter(picture, nullptr), outcome);
+        SystemPrinter printer(nullptr);
+        std::optional<PrintOutcome> printed;
+        printer.print(picture, [&](const PrintResult& result) { printed = result.outcome; });
+        QTRY_VERIFY_WITH_TIMEOUT(printed.has_value(), kPrintTimeoutMs);
+
+        QCOMPARE(*printed, outcome);
 
         QVERIFY(answer.offered());
         QCOMPARE(pdfPageCount(file), pages);
         QCOMPARE(QDir(dir.path()).isEmpty(), !toFile);
+    }
+
+    // A print server that takes the connection and never answers, or is not
+    // there although it is configured, is told as such while the run goes on
+    // at its pace; a second "&Print" meanwhile starts nothing.
+    void aSpoolerThatDoesNotAnswerIsToldWhileTheRunGoesOn_data()
+    {
+        QTest::addColumn<Spooler>("spooler");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<double>("earliest");
+        QTest::newRow("silent on a loopback port")
+            << Spooler::SilentPort << "No answer from the print server %1 within 10 seconds: nothing was printed."
+            << kAnswerSeconds;
+        QTest::newRow("silent on a unix socket")
+            << Spooler::SilentSocket << "No answer from the print server %1 within 10 seconds: nothing was printed."
+            << kAnswerSeconds;
+        QTest::newRow("nothing on its loopback port")
+            << Spooler::ClosedPort << "Cannot reach the print server %1: nothing was printed." << 0.0;
+    }
+
+    void aSpoolerThatDoesNotAnswerIsToldWhileTheRunGoesOn()
+    {
+        QFETCH(Spooler, spooler);
+        QFETCH(QString, message);
+        QFETCH(double, earliest);
+        QTcpServer port;
+        QLocalServer socket;
+        QTemporaryDir dir;
+        QString server;
+        if (spooler == Spooler::SilentSocket) {
+            server = dir.filePath(QStringLiteral("cups.sock"));
+            QVERIFY(socket.listen(server));
+        } else {
+            QVERIFY(port.listen(QHostAddress::LocalHost));
+            server = QStringLiteral("127.0.0.1:%1").arg(port.serverPort());
+            if (spooler == Spooler::ClosedPort)
+                port.close();
+        }
+        const ScopedEnvironment cupsServer("CUPS_SERVER", server.toLocal8Bit());
+        WindowFixture w(WindowFixture::Panels::AsAtStart, WindowFixture::Printing::System);
+        w.startRun();
+
+        w.choose("printAction");
+        w.choose("printAction");
+        const WindowFixture::PrintPace pace = w.waitForPrint(kPrintTimeoutMs);
+        qInfo("told after %.2f s, %lld steps meanwhile", pace.seconds, static_cast<long long>(pace.steps));
+
+        QCOMPARE(w.notices, QStringList{"A print is already under way; no other was started."});
+        QCOMPARE(w.errors, QStringList{message.arg(server)});
+        QVERIFY2(pace.seconds >= earliest && pace.seconds < earliest + kLateSeconds,
+                 qPrintable(QString("told after %1 s").arg(pace.seconds)));
+        if (earliest > 0)
+            QVERIFY2(pace.steps >= pace.seconds * kMinStepsPerSecond,
+                     qPrintable(QString("%1 steps in %2 s").arg(pace.steps).arg(pace.seconds)));
+        QVERIFY(w.window().isRunning());
     }
 
     void cancellingTheDialogFromTheMenuReportsNothing()
@@ -152,11 +243,38 @@ private slots:
         PrintDialogAnswer answer;
 
         w.choose("printAction");
+        w.waitForPrint(kPrintTimeoutMs);
 
         QVERIFY(answer.offered());
         QCOMPARE(w.errors, QStringList());
         QVERIFY(w.window().controlPanel()->isHidden());
         QVERIFY(w.window().readMePanel()->isHidden());
+    }
+
+    // The signal ends the event loop at once, with a print still waiting for
+    // a silent spooler, and leaves no file behind.
+    void aTerminationSignalDuringAPrintEndsTheEventLoop()
+    {
+        QTcpServer port;
+        QVERIFY(port.listen(QHostAddress::LocalHost));
+        QTemporaryDir temporary;
+        const ScopedEnvironment cupsServer("CUPS_SERVER", QByteArray("127.0.0.1:") + QByteArray::number(port.serverPort()));
+        const ScopedEnvironment tmpdir("TMPDIR", temporary.path().toLocal8Bit());
+        quitOnTerminationSignals(*QCoreApplication::instance());
+        QElapsedTimer clock;
+        clock.start();
+        {
+            WindowFixture w(WindowFixture::Panels::AsAtStart, WindowFixture::Printing::System);
+            w.choose("printAction");
+            QVERIFY(w.window().isPrinting());
+            ::kill(::getpid(), SIGTERM);
+
+            QCOMPARE(QCoreApplication::exec(), 0);
+            QVERIFY(w.window().isPrinting());
+        }
+
+        QVERIFY2(clock.elapsed() < kAnswerSeconds * 1000 / 2, qPrintable(QString("%1 ms").arg(clock.elapsed())));
+        QVERIFY(QDir(temporary.path()).isEmpty());
     }
 };
 

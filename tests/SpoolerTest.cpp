@@ -9,6 +9,8 @@
 
 #include <cups/cups.h>
 
+#include <csignal>
+
 using namespace tarnelby;
 using namespace tarnelby::testing;
 
@@ -18,6 +20,10 @@ constexpr int kDpi = 100;
 constexpr int kSteps = 3000;
 constexpr int kJobTimeoutMs = 60'000;
 constexpr double kShapeTolerance = 0.03;  // of the picture's width or height
+constexpr double kAnswerSeconds = SystemPrinter::kAnswerTimeout.count();
+constexpr double kLateSeconds = 5;          // the most a message may come after it is due, on a loaded machine
+constexpr double kMinStepsPerSecond = 500;  // of the run's 1,000, on a loaded machine
+constexpr int kSettleMs = 3000;             // for a spooler that goes on to do what it was sent
 const QPointF kCorners[] = {{600, 5400}, {4575, 300}, {8550, 5400}};  // twips
 
 // The print queue's jobs that are still to be done or, with `done`, that are over.
@@ -67,12 +73,19 @@ class SpoolerTest : public QObject {
 private slots:
     void initTestCase()
     {
-        if (pdfDir_.isEmpty() || queue_.isEmpty())
+        if (pdfDir_.isEmpty() || queue_.isEmpty() || cupsdPid_ <= 0)
             QSKIP("needs its own print spooler: run through tests/spooler/with-private-cups.sh");
         QVERIFY(pdfToolsInstalled());
     }
 
-    void cleanup() { QProcess::execute(QStringLiteral("cupsaccept"), {QString::fromLocal8Bit(queue_)}); }
+    void cleanup()
+    {
+        ::kill(cupsdPid_, SIGCONT);
+        const QString queue = QString::fromLocal8Bit(queue_);
+        QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), queue});
+        QProcess::execute(QStringLiteral("cupsenable"), {queue});
+        QProcess::execute(QStringLiteral("cupsaccept"), {queue});
+    }
 
     void theFigureIsPrintedOnTheDefaultPrinter()
     {
@@ -84,8 +97,10 @@ private slots:
         const QStringList before = writtenPdfs(pdfDir_);
 
         w.choose("printAction");
+        w.waitForPrint(kJobTimeoutMs);
 
         QCOMPARE(w.errors, QStringList());
+        QCOMPARE(w.notices, QStringList());
         QTRY_VERIFY_WITH_TIMEOUT(jobsOf(queue_, false).isEmpty(), kJobTimeoutMs);
         const QList<cups_job_t> done = jobsOf(queue_, true);
         QVERIFY(!done.isEmpty());
@@ -119,14 +134,57 @@ private slots:
         const QStringList before = writtenPdfs(pdfDir_);
 
         w.choose("printAction");
+        w.waitForPrint(kJobTimeoutMs);
 
         QCOMPARE(w.errors, QStringList{QStringLiteral("Printer error in printing")});
+        QCOMPARE(writtenPdfs(pdfDir_), before);
+    }
+
+    void aJobForAPausedQueueIsToldToWaitThere()
+    {
+        QCOMPARE(QProcess::execute(QStringLiteral("cupsdisable"), {QString::fromLocal8Bit(queue_)}), 0);
+        WindowFixture w(WindowFixture::Panels::AsAtStart, WindowFixture::Printing::System);
+
+        w.choose("printAction");
+        w.waitForPrint(kJobTimeoutMs);
+
+        QCOMPARE(w.errors, QStringList());
+        QCOMPARE(w.notices, QStringList{QStringLiteral("The picture waits in the queue of the printer %1, which is "
+                                                       "paused; it prints once the queue is resumed.")
+                                            .arg(QString::fromLocal8Bit(queue_))});
+        QCOMPARE(jobsOf(queue_, false).size(), 1);
+    }
+
+    // A spooler stopped while the run goes on: the run keeps its pace, the
+    // message comes when the answer is due, and once the spooler goes on
+    // nothing prints that the user was told was not printed.
+    void aStoppedSpoolerIsToldAndPrintsNothingLater()
+    {
+        WindowFixture w(WindowFixture::Panels::AsAtStart, WindowFixture::Printing::System);
+        w.startRun();
+        const QStringList before = writtenPdfs(pdfDir_);
+        QCOMPARE(::kill(cupsdPid_, SIGSTOP), 0);
+
+        w.choose("printAction");
+        const WindowFixture::PrintPace pace = w.waitForPrint(kJobTimeoutMs);
+        qInfo("told after %.2f s, %lld steps meanwhile", pace.seconds, static_cast<long long>(pace.steps));
+        QCOMPARE(::kill(cupsdPid_, SIGCONT), 0);
+
+        QCOMPARE(w.errors, QStringList{QStringLiteral("No answer from the print server %1 within 10 seconds: "
+                                                      "nothing was printed.")
+                                           .arg(qEnvironmentVariable("CUPS_SERVER"))});
+        QVERIFY2(pace.seconds >= kAnswerSeconds && pace.seconds < kAnswerSeconds + kLateSeconds,
+                 qPrintable(QString::number(pace.seconds)));
+        QVERIFY2(pace.steps >= pace.seconds * kMinStepsPerSecond, qPrintable(QString::number(pace.steps)));
+        QTest::qWait(kSettleMs);
+        QVERIFY(jobsOf(queue_, false).isEmpty());
         QCOMPARE(writtenPdfs(pdfDir_), before);
     }
 
 private:
     const QString pdfDir_ = qEnvironmentVariable("TARNELBY_PDF_DIR");
     const QByteArray queue_ = qgetenv("TARNELBY_PRINTER");
+    const pid_t cupsdPid_ = qEnvironmentVariableIntValue("TARNELBY_CUPSD_PID");
 };
 
 QTEST_MAIN(SpoolerTest)

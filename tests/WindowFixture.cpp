@@ -6,9 +6,18 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QTest>
 
 namespace tarnelby::testing {
+
+namespace {
+
+constexpr int kLookIntervalMs = 5;
+
+} // namespace
 
 WindowFixture::WindowFixture(Panels panels, Printing printing)
 {
@@ -16,11 +25,12 @@ WindowFixture::WindowFixture(Panels panels, Printing printing)
     services.clock = std::make_unique<FixedClock>(43200.0f);
     services.generator = RandomGenerator(1);
     services.reportError = [this](const QString& message) { errors << message; };
+    services.reportNotice = [this](const QString& message) { notices << message; };
     if (printing == Printing::StandIn)
-        services.printPicture = [this](const QImage& picture) {
+        services.printPicture = [this](const QImage& picture, const PrintDone& done) {
             ++printCount;
             lastPrinted = picture;
-            return printOutcome;
+            done({printOutcome, {}, {}});
         };
     window_ = std::make_unique<MainWindow>(std::move(services));
     window_->show();
@@ -60,6 +70,31 @@ void WindowFixture::tick(int steps)
 {
     for (int i = 0; i < steps; ++i)
         window_->step();
+}
+
+void WindowFixture::startRun()
+{
+    for (const QPointF corner : {QPointF(600, 5400), QPointF(4575, 300), QPointF(8550, 5400)})
+        window_->pickPoint(corner);
+    beginOrStop();
+}
+
+WindowFixture::PrintPace WindowFixture::waitForPrint(int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const Long before = window_->experiment().DotCount;
+    // Not QTest::qWaitFor: it sleeps between its looks, and the run would
+    // tick only then.
+    QEventLoop loop;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (!window_->isPrinting() || clock.elapsed() > timeoutMs)
+            loop.quit();
+    });
+    look.start(kLookIntervalMs);
+    loop.exec();
+    return {clock.nsecsElapsed() / 1e9, window_->experiment().DotCount - before};
 }
 
 QString WindowFixture::caption(const QString& name) const

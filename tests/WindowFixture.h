@@ -25,7 +25,7 @@ private:
 };
 
 // A MainWindow on the offscreen platform with a fixed clock, a seeded
-// generator and its error messages collected instead of shown. By default it
+// generator and its error messages and notices collected instead of shown. By default it
 // prints to a stand-in that keeps what it was given; it can print through
 // the system's printing as the program does.
 class WindowFixture {
@@ -38,6 +38,7 @@ public:
     MainWindow& window() { return *window_; }
 
     QStringList errors;
+    QStringList notices;
     int printCount = 0;
     QImage lastPrinted;
     PrintOutcome printOutcome = PrintOutcome::Printed;
@@ -56,6 +57,19 @@ public:
 
     // Runs `steps` ticks of the run timer's handler, as the timer would.
     void tick(int steps);
+
+    // Picks three points and presses "Begin": the run timer ticks from now on.
+    void startRun();
+
+    // How long the print under way took to end, and how many steps the run
+    // took meanwhile.
+    struct PrintPace {
+        double seconds = 0;
+        Long steps = 0;
+    };
+    // Runs the event loop until the print under way has ended or `timeoutMs`
+    // has passed.
+    PrintPace waitForPrint(int timeoutMs);
 
     // What the user reads: the caption of the label or button of that object name.
     QString caption(const QString& name) const;

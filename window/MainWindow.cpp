@@ -38,10 +38,16 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
         services_.reportError = [this](const QString& message) {
             QMessageBox::critical(this, windowTitle(), message);
         };
-    if (!services_.printPicture)
-        services_.printPicture = [this](const QImage& picture) {
-            return printOnSystemPrinter(picture, this);
+    if (!services_.reportNotice)
+        services_.reportNotice = [this](const QString& message) {
+            QMessageBox::information(this, windowTitle(), message);
         };
+    if (!services_.printPicture) {
+        auto* printer = new SystemPrinter(this);
+        services_.printPicture = [printer](const QImage& picture, PrintDone done) {
+            printer->print(picture, std::move(done));
+        };
+    }
 
     installAccessibility();
     setObjectName("mainWindow");
@@ -209,12 +215,52 @@ void MainWindow::hideReadMe()
 
 void MainWindow::printPicture()
 {
-    guarded("printing", [this] {
-        controlPanel_->setVisible(false);
-        readMePanel_->setVisible(false);
-        if (services_.printPicture(drawingArea_->picture()) == PrintOutcome::Failed)
-            throw PrinterError();
-    });
+    guarded(
+        "printing",
+        [this] {
+            controlPanel_->setVisible(false);
+            readMePanel_->setVisible(false);
+            if (printPending_) {
+                services_.reportNotice(QStringLiteral("A print is already under way; no other was started."));
+                return;
+            }
+            printPending_ = true;
+            services_.printPicture(drawingArea_->picture(), [this](const PrintResult& result) {
+                printPending_ = false;
+                guarded("printing", [&] { tellPrintResult(result); });
+            });
+        },
+        [this] { printPending_ = false; });
+}
+
+void MainWindow::tellPrintResult(const PrintResult& result)
+{
+    const QString server = QStringLiteral("the print server %1").arg(result.server);
+    const QString target = result.printer.isEmpty()
+        ? server
+        : QStringLiteral("the printer %1 on %2").arg(result.printer, server);
+    switch (result.outcome) {
+    case PrintOutcome::Printed:
+    case PrintOutcome::Cancelled:
+    case PrintOutcome::NoPrinter:
+        return;
+    case PrintOutcome::Queued:
+        services_.reportNotice(
+            QStringLiteral("The picture waits in the queue of the printer %1, which is paused; it prints once "
+                           "the queue is resumed.")
+                .arg(result.printer));
+        return;
+    case PrintOutcome::Failed:
+        throw PrinterError();
+    case PrintOutcome::Unanswered:
+        services_.reportError(QStringLiteral("No answer from %1 within %2 seconds: nothing was printed.")
+                                  .arg(target)
+                                  .arg(SystemPrinter::kAnswerTimeout.count()));
+        return;
+    case PrintOutcome::Unreachable:
+        services_.reportError(QStringLiteral("Cannot reach %1: nothing was printed.").arg(server));
+        return;
+    }
 }
 
 void MainWindow::step()

@@ -18,12 +18,15 @@ class ReadMePanel;
 class RunTimer;
 
 // What the window takes from its platform. Tests hand in a fixed clock, a
-// seeded generator, and stand-ins for the message box and the printer.
+// seeded generator, and stand-ins for the message boxes and the printer.
 struct WindowServices {
     std::unique_ptr<Clock> clock = std::make_unique<SystemClock>();
     RandomGenerator generator;
-    std::function<void(const QString& message)> reportError;          // default: a message box
-    std::function<PrintOutcome(const QImage& picture)> printPicture;  // default: the system's printer
+    std::function<void(const QString& message)> reportError;   // default: an error box
+    std::function<void(const QString& message)> reportNotice;  // default: an information box
+    // Prints the picture and calls `done` once, at once or later on the GUI
+    // thread, with the outcome. Default: the system's printer.
+    std::function<void(const QImage& picture, PrintDone done)> printPicture;
 };
 
 // The one window: the drawing area, the menu, the two panels, the run timer
@@ -40,6 +43,7 @@ public:
     const ExperimentState& experiment() const { return state_; }
     ExperimentState& experiment() { return state_; }
     bool isRunning() const { return running_; }
+    bool isPrinting() const { return printPending_; }
     DrawingArea* drawingArea() const { return drawingArea_; }
     ControlPanel* controlPanel() const { return controlPanel_; }
     ReadMePanel* readMePanel() const { return readMePanel_; }
@@ -56,7 +60,9 @@ public:
     void closeReadMe();         // "OK"
     void toggleControlPanel();
     void toggleReadMe();
-    void printPicture();        // hides both panels and prints the picture
+    // Hides both panels and starts printing the picture; while a print is
+    // under way, says so and starts no other.
+    void printPicture();
     void step();                // one chaos step, on each tick of the run timer
 
 private:
@@ -66,6 +72,8 @@ private:
     void placeDrawingAreaLastInFocusChain();
     void setRunning(bool running);
     void hideReadMe();
+    // Tells the user how a print ended, where there is anything to tell.
+    void tellPrintResult(const PrintResult& result);
     // Runs `handler`; a runtime error ends it there, `beforeReport` runs, and
     // the error is reported once as "<error> in <action>", e.g. "Overflow in
     // the chaos step".
@@ -75,6 +83,7 @@ private:
     WindowServices services_;
     ExperimentState state_;
     bool running_ = false;
+    bool printPending_ = false;
     DrawingArea* drawingArea_ = nullptr;
     ControlPanel* controlPanel_ = nullptr;
     ReadMePanel* readMePanel_ = nullptr;

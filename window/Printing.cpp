@@ -1,96 +1,123 @@
 #include "window/Printing.h"
 
-#include <QPageLayout>
+#include "window/Spooler.h"
+
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
-#include <QTemporaryDir>
 
-#include <cups/cups.h>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace tarnelby {
 
 namespace {
 
-const char* const kJobTitle = "Tarnelby";
-const QString kPageFile = QStringLiteral("page.pdf");
+using SteadyClock = std::chrono::steady_clock;
 
-// The queue's saved options (its instance's, where the name carries one,
-// "queue/instance"), as `lp` would send them.
-int savedOptions(const QByteArray& queue, const QByteArray& instance, cups_option_t** options)
-{
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(),
-                                         instance.isEmpty() ? nullptr : instance.constData());
-    int count = 0;
-    if (dest != nullptr) {
-        for (int i = 0; i < dest->num_options; ++i)
-            count = cupsAddOption(dest->options[i].name, dest->options[i].value, count, options);
-        cupsFreeDests(1, dest);
-    }
-    return count;
-}
+// How long closing waits for the threads still talking to the spooler to
+// give up; each does within a fraction of a second.
+constexpr std::chrono::seconds kShutdownWait{2};
 
 } // namespace
 
-bool printPicture(QPrinter& printer, const QImage& picture)
+bool printPicture(QPaintDevice& page, const QImage& picture)
 {
-    printer.setFullPage(false);
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&page))
         return false;
-    const QRect page = painter.viewport();
+    const QRect area = painter.viewport();
     QSize size = picture.size();
-    size.scale(page.size(), Qt::KeepAspectRatio);
-    const QRect target(page.x() + (page.width() - size.width()) / 2,
-                       page.y() + (page.height() - size.height()) / 2,
+    size.scale(area.size(), Qt::KeepAspectRatio);
+    const QRect target(area.x() + (area.width() - size.width()) / 2,
+                       area.y() + (area.height() - size.height()) / 2,
                        size.width(), size.height());
     painter.drawImage(target, picture);
     return painter.end();
 }
 
-PrintOutcome spoolPicture(QPrinter& printer, const QImage& picture)
-{
-    // Qt's own hand-over to the spooler drops the spooler's answer, so a
-    // refused job would look printed: write the page to a file and submit it
-    // here, where the answer is seen.
-    const QStringList name = printer.printerName().split(u'/');
-    const QByteArray queue = name.value(0).toLocal8Bit();
-    const QByteArray instance = name.value(1).toLocal8Bit();
-    const int copies = printer.copyCount();
-    QTemporaryDir dir;
-    if (queue.isEmpty() || !dir.isValid())
-        return PrintOutcome::Failed;
-    const QString file = dir.filePath(kPageFile);
-    const QPageLayout layout = printer.pageLayout();
-    printer.setOutputFileName(file);
-    printer.setPageLayout(layout);
-    if (!printPicture(printer, picture))
-        return PrintOutcome::Failed;
+// What a thread talking to the spooler shares with its SystemPrinter.
+struct SystemPrinter::Worker {
+    std::mutex mutex;
+    std::condition_variable finished;
+    SystemPrinter* owner = nullptr;  // null once the owner has gone
+    bool running = true;
+    std::atomic<bool> abandoned = false;
+};
 
-    cups_option_t* options = nullptr;
-    int count = savedOptions(queue, instance, &options);
-    if (copies > 1)
-        count = cupsAddIntegerOption("copies", copies, count, &options);
-    const int job = cupsPrintFile(queue.constData(), file.toLocal8Bit().constData(), kJobTitle, count, options);
-    cupsFreeOptions(count, options);
-    return job > 0 ? PrintOutcome::Printed : PrintOutcome::Failed;
+SystemPrinter::SystemPrinter(QWidget* dialogParent)
+    : QObject(dialogParent)
+    , dialogParent_(dialogParent)
+{
 }
 
-PrintOutcome printOnSystemPrinter(const QImage& picture, QWidget* dialogParent)
+SystemPrinter::~SystemPrinter()
 {
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (!defaultPrinter.isNull()) {
-        QPrinter printer(defaultPrinter, QPrinter::HighResolution);
-        return spoolPicture(printer, picture);
+    const auto until = SteadyClock::now() + kShutdownWait;
+    for (const auto& worker : workers_) {
+        std::unique_lock lock(worker->mutex);
+        worker->owner = nullptr;
+        worker->abandoned = true;
+        worker->finished.wait_until(lock, until, [&] { return !worker->running; });
     }
+}
+
+void SystemPrinter::print(const QImage& picture, PrintDone done)
+{
+    spoolOffThread({picture, {}, 1}, std::move(done));
+}
+
+void SystemPrinter::spoolOffThread(SpoolRequest request, PrintDone done)
+{
+    std::erase_if(workers_, [](const std::shared_ptr<Worker>& worker) {
+        const std::lock_guard lock(worker->mutex);
+        return !worker->running;
+    });
+    auto worker = std::make_shared<Worker>();
+    worker->owner = this;
+    workers_.push_back(worker);
+    const auto deadline = SteadyClock::now() + kAnswerTimeout;
+    std::thread([worker, request = std::move(request), deadline, done = std::move(done)] {
+        const SpoolResult spooled = spool(request, deadline, worker->abandoned);
+        {
+            const std::lock_guard lock(worker->mutex);
+            if (worker->owner != nullptr) {
+                SystemPrinter* owner = worker->owner;
+                QMetaObject::invokeMethod(
+                    owner, [owner, spooled, request, done] { owner->answered(spooled, request, done); },
+                    Qt::QueuedConnection);
+            }
+        }
+        cancelHeldJob(spooled, worker->abandoned);
+        const std::lock_guard lock(worker->mutex);
+        worker->running = false;
+        worker->finished.notify_all();
+    }).detach();
+}
+
+void SystemPrinter::answered(const SpoolResult& spooled, const SpoolRequest& request, const PrintDone& done)
+{
+    if (spooled.result.outcome == PrintOutcome::NoPrinter && request.queue.isEmpty())
+        offerDialog(request.picture, done);
+    else
+        done(spooled.result);
+}
+
+void SystemPrinter::offerDialog(const QImage& picture, const PrintDone& done)
+{
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, dialogParent);
-    if (dialog.exec() != QDialog::Accepted)
-        return PrintOutcome::Cancelled;
-    if (printer.outputFormat() == QPrinter::NativeFormat)
-        return spoolPicture(printer, picture);
-    return printPicture(printer, picture) ? PrintOutcome::Printed : PrintOutcome::Failed;
+    QPrintDialog dialog(&printer, dialogParent_);
+    if (dialog.exec() != QDialog::Accepted) {
+        done({PrintOutcome::Cancelled, {}, {}});
+        return;
+    }
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
+        spoolOffThread({picture, printer.printerName(), printer.copyCount()}, done);
+        return;
+    }
+    done({printPicture(printer, picture) ? PrintOutcome::Printed : PrintOutcome::Failed,
+          printer.outputFileName(), {}});
 }
 
 } // namespace tarnelby

@@ -1,15 +1,41 @@
 #pragma once
 
 #include <QImage>
+#include <QObject>
+#include <QString>
 
+#include <chrono>
+#include <functional>
+#include <memory>
 #include <stdexcept>
+#include <vector>
 
-class QPrinter;
+class QPaintDevice;
 class QWidget;
 
 namespace tarnelby {
 
-enum class PrintOutcome { Printed, Cancelled, Failed };
+struct SpoolRequest;
+struct SpoolResult;
+
+enum class PrintOutcome {
+    Printed,      // the spooler took the job, or the page file was written
+    Queued,       // the spooler took the job, but the queue is paused: the job waits there
+    Cancelled,    // the user closed the print dialog without printing
+    Failed,       // the page could not be made, or the spooler refused the job
+    Unanswered,   // the spooler did not answer in time: nothing was printed
+    Unreachable,  // a configured spooler could not be reached: nothing was printed
+    NoPrinter,    // no spooler on this machine, or one without a default printer
+};
+
+struct PrintResult {
+    PrintOutcome outcome = PrintOutcome::Printed;
+    QString printer;  // the print queue, where known
+    QString server;   // the print server, where one was asked
+};
+
+// Called once with how a print ended.
+using PrintDone = std::function<void(const PrintResult& result)>;
 
 // A print that failed: the page could not be made, or the spooler refused it.
 class PrinterError : public std::runtime_error {
@@ -17,20 +43,40 @@ public:
     PrinterError() : std::runtime_error("Printer error") {}
 };
 
-// Prints `picture` as one page of `printer`, as large as the page allows with
-// its shape kept, centred. False when the printer could not be opened.
-bool printPicture(QPrinter& printer, const QImage& picture);
+// Paints `picture` as one page of `page` (a printer, a PDF writer), as large
+// as its printable area allows with its shape kept, centred. False when the
+// page could not be opened.
+bool printPicture(QPaintDevice& page, const QImage& picture);
 
-// Lays `picture` out as one page for the print queue `printer` is set to and
-// hands it to the print spooler with the queue's saved options and the
-// printer's copy count. Printed once the spooler has accepted the job; Failed
-// when the page could not be made or the spooler refused it (queue gone, not
-// accepting jobs, server down). Leaves `printer` writing to a scratch file.
-PrintOutcome spoolPicture(QPrinter& printer, const QImage& picture);
+// Prints on the system's default printer without ever blocking the thread it
+// lives on: every exchange with the print spooler runs on a thread of its
+// own and gives up after kAnswerTimeout. Where there is no spooler and no
+// printer, it offers the print dialog (printing to a PDF file, say) instead.
+class SystemPrinter : public QObject {
+    Q_OBJECT
 
-// Prints to the default printer without asking; where no printer is
-// installed, offers the print dialog (printing to a PDF file, say) instead.
-// Cancelled when the user closes the dialog without printing.
-PrintOutcome printOnSystemPrinter(const QImage& picture, QWidget* dialogParent);
+public:
+    static constexpr std::chrono::seconds kAnswerTimeout{10};
+
+    // Owned by `dialogParent` where there is one.
+    explicit SystemPrinter(QWidget* dialogParent);
+    // Gives up on the prints still under way; their `done` is never called.
+    ~SystemPrinter() override;
+
+    // Starts printing `picture`; `done` follows later on this object's
+    // thread, once, with the outcome (never NoPrinter: the dialog is offered
+    // then, and closing it gives Cancelled).
+    void print(const QImage& picture, PrintDone done);
+
+private:
+    struct Worker;
+
+    void spoolOffThread(SpoolRequest request, PrintDone done);
+    void answered(const SpoolResult& spooled, const SpoolRequest& request, const PrintDone& done);
+    void offerDialog(const QImage& picture, const PrintDone& done);
+
+    QWidget* dialogParent_ = nullptr;
+    std::vector<std::shared_ptr<Worker>> workers_;
+};
 
 } // namespace tarnelby

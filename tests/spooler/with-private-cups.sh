@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command against a CUPS server of its own: its configuration, spool,
 # logs and socket live in a temporary directory, and its one printer, the
-# default, is a cups-pdf queue that writes into $TARNELBY_PDF_DIR. cups-pdf
+# default, is a cups-pdf queue that writes into $TARNELBY_PDF_DIR; the
+# server's process id is in $TARNELBY_CUPSD_PID. cups-pdf
 # reads its settings from a fixed path, so the server runs in a mount
 # namespace of its own where that path shows this run's settings.
 # Exits 77 (skipped) where such a server cannot be started.
@@ -86,7 +87,7 @@ answering || skip "cupsd did not answer on $socket"
 lpadmin -p "$QUEUE" -v cups-pdf:/ -P "$PPD" -E 2>>"$root/log/start"
 lpadmin -d "$QUEUE"
 
-export TARNELBY_PDF_DIR=$root/pdf TARNELBY_PRINTER=$QUEUE
+export TARNELBY_PDF_DIR=$root/pdf TARNELBY_PRINTER=$QUEUE TARNELBY_CUPSD_PID=$cupsd_pid
 unset PRINTER LPDEST
 status=0
 "$@" || status=$?

@@ -1,0 +1,238 @@
+#include "window/Spooler.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QStringList>
+
+#include <cups/cups.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <thread>
+
+namespace tarnelby {
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+const char* const kJobTitle = "Tarnelby";
+constexpr int kPageDpi = 1200;               // as Qt's high-resolution printer
+constexpr double kPollSeconds = 0.2;          // how often a wait for the spooler may be given up
+constexpr double kHundredthsPerMillimetre = 100.0;
+constexpr auto kRetryPause = 1s;              // between attempts to cancel a job left behind
+
+// Whether a wait for the spooler goes on: libcups asks every kPollSeconds.
+struct Patience {
+    SteadyClock::time_point deadline;
+    const std::atomic<bool>& abandoned;
+    bool gaveUp = false;
+};
+
+int keepWaiting(http_t*, void* data)
+{
+    auto* patience = static_cast<Patience*>(data);
+    if (patience->abandoned || SteadyClock::now() >= patience->deadline) {
+        patience->gaveUp = true;
+        return 0;
+    }
+    return 1;
+}
+
+// Never ask for a password at a terminal from a thread of our own.
+const char* noPassword(const char*, http_t*, const char*, const char*, void*)
+{
+    return nullptr;
+}
+
+// A connection of our own to the spooler that cupsServer() names, so that
+// every wait on it can be given up.
+class Connection {
+public:
+    explicit Connection(Patience& patience)
+        : server_(QString::fromLocal8Bit(cupsServer()))
+    {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::min(patience.deadline - SteadyClock::now(), SteadyClock::duration(SystemPrinter::kAnswerTimeout)));
+        const int timeoutMs = static_cast<int>(std::clamp<long long>(left.count(), 1, INT_MAX));
+        http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, timeoutMs, nullptr);
+        if (http_ != nullptr)
+            httpSetTimeout(http_, kPollSeconds, keepWaiting, &patience);
+        if (!server_.startsWith(u'/') && ippPort() != IPP_PORT)
+            server_ += QStringLiteral(":%1").arg(ippPort());
+    }
+    ~Connection()
+    {
+        if (http_ != nullptr)
+            httpClose(http_);
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    http_t* http() const { return http_; }
+    const QString& server() const { return server_; }
+
+    // True when no spooler is set up here at all: no socket where one is
+    // named, or no answer on this machine's port where none is configured.
+    // A configured spooler that cannot be reached is not "none".
+    bool noSpoolerHere() const
+    {
+        if (server_.startsWith(u'/'))
+            return !QFileInfo::exists(server_);
+        return qEnvironmentVariableIsEmpty("CUPS_SERVER") && server_ == QLatin1String("localhost");
+    }
+
+private:
+    QString server_;
+    http_t* http_ = nullptr;
+};
+
+struct DestDeleter {
+    void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
+};
+using Dest = std::unique_ptr<cups_dest_t, DestDeleter>;
+
+// A page to lay the picture out on, and the name of its media for the job,
+// so that the spooler prints the page at the size it was laid out for.
+struct Page {
+    QPageLayout layout;
+    QByteArray media;
+};
+
+// The queue's default page, with the margins the printer cannot print on.
+Page defaultPage(http_t* http, cups_dest_t* dest)
+{
+    cups_dinfo_t* info = cupsCopyDestInfo(http, dest);
+    cups_size_t size{};
+    const bool known = info != nullptr && cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size);
+    cupsFreeDestInfo(info);
+    if (!known)
+        return {QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()), {}};
+    const auto mm = [](int hundredths) { return hundredths / kHundredthsPerMillimetre; };
+    return {QPageLayout(QPageSize(QSizeF(mm(size.width), mm(size.length)), QPageSize::Millimeter),
+                        QPageLayout::Portrait, QMarginsF(mm(size.left), mm(size.top), mm(size.right), mm(size.bottom)),
+                        QPageLayout::Millimeter),
+            QByteArray(size.media)};
+}
+
+// The picture as a one-page PDF, or nothing where it could not be made.
+QByteArray pdfOf(const QImage& picture, const QPageLayout& layout)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kPageDpi);
+    writer.setPageLayout(layout);
+    writer.setCreator(QString::fromLatin1(kJobTitle));
+    if (!printPicture(writer, picture))
+        return {};
+    return buffer.data();
+}
+
+int createHeldJob(http_t* http, const cups_dest_t& dest, const QByteArray& media, int copies)
+{
+    cups_option_t* options = nullptr;
+    int count = 0;
+    for (int i = 0; i < dest.num_options; ++i)
+        count = cupsAddOption(dest.options[i].name, dest.options[i].value, count, &options);
+    if (!media.isEmpty())
+        count = cupsAddOption("media", media.constData(), count, &options);
+    if (copies > 1)
+        count = cupsAddIntegerOption("copies", copies, count, &options);
+    count = cupsAddOption("job-hold-until", "indefinite", count, &options);
+    const int job = cupsCreateJob(http, dest.name, kJobTitle, count, options);
+    cupsFreeOptions(count, options);
+    return job;
+}
+
+bool sendDocument(http_t* http, const char* queue, int job, const QByteArray& pdf)
+{
+    return cupsStartDocument(http, queue, job, kJobTitle, CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE
+        && cupsWriteRequestData(http, pdf.constData(), static_cast<size_t>(pdf.size())) == HTTP_STATUS_CONTINUE
+        && cupsFinishDocument(http, queue) == IPP_STATUS_OK;
+}
+
+bool release(http_t* http, int job)
+{
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/jobs/%d", job);
+    ipp_t* request = ippNewRequest(IPP_OP_RELEASE_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippDelete(cupsDoRequest(http, request, "/jobs/"));
+    return cupsLastError() <= IPP_STATUS_OK_CONFLICTING;
+}
+
+bool isPaused(const cups_dest_t& dest)
+{
+    const char* state = cupsGetOption("printer-state", dest.num_options, dest.options);
+    return state != nullptr && std::atoi(state) == IPP_PSTATE_STOPPED;
+}
+
+} // namespace
+
+SpoolResult spool(const SpoolRequest& request, SteadyClock::time_point deadline, const std::atomic<bool>& abandoned)
+{
+    cupsSetPasswordCB2(noPassword, nullptr);
+    Patience patience{deadline, abandoned};
+    const Connection connection(patience);
+    SpoolResult spooled;
+    PrintResult& result = spooled.result;
+    result.server = connection.server();
+    const auto ended = [&](PrintOutcome outcome) {
+        result.outcome = patience.gaveUp ? PrintOutcome::Unanswered : outcome;
+        return spooled;
+    };
+    if (connection.http() == nullptr)
+        return ended(connection.noSpoolerHere() ? PrintOutcome::NoPrinter : PrintOutcome::Unreachable);
+    http_t* http = connection.http();
+
+    const QStringList name = request.queue.split(u'/');
+    const QByteArray queue = name.value(0).toLocal8Bit();
+    const QByteArray instance = name.value(1).toLocal8Bit();
+    const Dest dest(cupsGetNamedDest(http, queue.isEmpty() ? nullptr : queue.constData(),
+                                     instance.isEmpty() ? nullptr : instance.constData()));
+    if (dest == nullptr)
+        return ended(queue.isEmpty() ? PrintOutcome::NoPrinter : PrintOutcome::Failed);
+    result.printer = QString::fromLocal8Bit(dest->name);
+
+    const Page page = defaultPage(http, dest.get());
+    const QByteArray pdf = pdfOf(request.picture, page.layout);
+    if (patience.gaveUp || pdf.isEmpty())
+        return ended(PrintOutcome::Failed);
+    const int job = createHeldJob(http, *dest, page.media, request.copies);
+    if (job <= 0)
+        return ended(PrintOutcome::Failed);
+    spooled.queue = dest->name;
+    spooled.heldJob = job;
+    if (!sendDocument(http, dest->name, job, pdf) || !release(http, job)) {
+        if (!patience.gaveUp)
+            cupsCancelJob2(http, dest->name, job, 0);
+        return ended(PrintOutcome::Failed);
+    }
+    spooled.heldJob = 0;
+    return ended(isPaused(*dest) ? PrintOutcome::Queued : PrintOutcome::Printed);
+}
+
+void cancelHeldJob(const SpoolResult& spooled, const std::atomic<bool>& abandoned)
+{
+    if (spooled.heldJob == 0)
+        return;
+    cupsSetPasswordCB2(noPassword, nullptr);
+    Patience patience{SteadyClock::time_point::max(), abandoned};
+    while (!abandoned) {
+        const Connection connection(patience);
+        if (connection.http() != nullptr) {
+            const ipp_status_t status = cupsCancelJob2(connection.http(), spooled.queue.constData(), spooled.heldJob, 0);
+            if (status != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE && status != IPP_STATUS_ERROR_INTERNAL)
+                return;
+        }
+        std::this_thread::sleep_for(kRetryPause);
+    }
+}
+
+} // namespace tarnelby
