@@ -137,7 +137,7 @@ void ControlPanel::render(const Row& row)
 
 void ControlPanel::setDotCount(Long count)
 {
-    dotCounter_->setCaption(QString::number(count));
+    dotCounter_->setNumber(count);
 }
 
 void ControlPanel::setRunning(bool running)
