@@ -18,9 +18,6 @@
 
 #include <cstddef>
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
-#endif
 
 using namespace tarnelby;
 using tarnelby::testing::WindowFixture;
@@ -42,9 +39,16 @@ void noteAllocation()
 
 #if defined(__SANITIZE_ADDRESS__)
 // The sanitizer owns malloc; it reports each allocation to a hook instead.
+extern "C" int __sanitizer_install_malloc_and_free_hooks(
+    void (*allocated)(const volatile void*, std::size_t), void (*freed)(const volatile void*));
 namespace {
 void allocated(const volatile void*, std::size_t) { noteAllocation(); }
-void installCounter() { __sanitizer_install_malloc_and_free_hooks(allocated, nullptr); }
+void freed(const volatile void*) {}
+void installCounter()
+{
+    if (__sanitizer_install_malloc_and_free_hooks(allocated, freed) == 0)
+        qFatal("The sanitizer took no allocation hook");
+}
 } // namespace
 #else
 // Every allocation, C++ or C, Qt's included, passes through these.
