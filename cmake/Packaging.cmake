@@ -64,6 +64,7 @@ install(FILES ${PROJECT_BINARY_DIR}/${TARNELBY_APP_ID}.metainfo.xml DESTINATION 
 install(DIRECTORY ${TARNELBY_ICON_THEME} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${PROJECT_BINARY_DIR}/tarnelby.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES packaging/copyright ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${TARNELBY_DOC_DIR})
+install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tarnelby)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarnelby)

@@ -7,15 +7,20 @@ namespace tarnelby {
 namespace {
 
 constexpr double kRollOffset = 1;
-constexpr Single kDivisor = 2;
 
-// The half-way point between two coordinates. Half of a sum of two Integers
-// always lies between them, so it is formed from the exact sum and cannot
-// overflow: (20000 + 20000) / 2 -> 20000, (2251 + 4000) / 2 = 3125.5 -> 3126.
-Integer halfWay(Integer from, Integer to)
+// The half-way point between two coordinates, rounded to whole twips with ties
+// to the even neighbour. Half of a sum of two Integers always lies between
+// them, so it is formed from the exact sum and cannot overflow:
+// (20000 + 20000) / 2 -> 20000, (2251 + 4000) / 2 = 3125.5 -> 3126,
+// (-2000 + 1875) / 2 = -62.5 -> -62. The sum is exact in whole numbers, so the
+// halving and its rounding are done there too: a tie lies between floor(sum / 2)
+// and the next number up, and the even one of the two is taken.
+Integer halfWay(Integer from, Integer to) noexcept
 {
-    const Single sum = static_cast<Single>(static_cast<int>(from) + static_cast<int>(to));
-    return CInt(sum / kDivisor);
+    const int sum = from + to;
+    const int lower = sum >> 1;  // floor(sum / 2), also for a negative sum
+    const bool tie = (sum & 1) != 0;
+    return static_cast<Integer>(tie ? lower + (lower & 1) : lower);
 }
 
 } // namespace

@@ -1,21 +1,24 @@
 #include "runtime/Clock.h"
 
-#include <chrono>
-
 namespace tarnelby {
+
+namespace {
+
+constexpr double kNanosecondsPerSecond = 1e9;
+
+} // namespace
 
 Single SystemClock::secondsSinceMidnight()
 {
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const std::time_t second = system_clock::to_time_t(time_point_cast<seconds>(now));
-    if (second != cachedSecond_) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    if (now.tv_sec != cachedSecond_) {
         std::tm local{};
-        localtime_r(&second, &local);
-        cachedSecond_ = second;
+        localtime_r(&now.tv_sec, &local);
+        cachedSecond_ = now.tv_sec;
         cachedSecondOfDay_ = (local.tm_hour * 60L + local.tm_min) * 60L + local.tm_sec;
     }
-    const auto fraction = duration<double>(now - system_clock::from_time_t(second)).count();
+    const double fraction = static_cast<double>(now.tv_nsec) / kNanosecondsPerSecond;
     return static_cast<Single>(static_cast<double>(cachedSecondOfDay_) + fraction);
 }
 

@@ -197,6 +197,30 @@ private slots:
         QCOMPARE(label->size(), label->sizeHint());
     }
 
+    // The counter draws its number from glyphs shaped once; it must look and
+    // measure exactly as its text laid out by the label would.
+    void aCounterIsDrawnAsItsTextWouldBe()
+    {
+        WindowFixture w;
+        const QFont font = w.control("dotCounter")->font();
+        QVERIFY(NumberGlyphs::of(font).has_value());
+        QWidget parent;
+        Label text("text", {}, Label::Sizing::FitsText, &parent);
+        Label number("number", {}, Label::Sizing::FitsText, &parent);
+        for (Label* label : {&text, &number}) {
+            label->setFont(font);
+            label->setOpaque(Qt::white);
+            label->setTextColour(Qt::black);
+        }
+        for (Long n : {0, 7, 10, 1111, 1234567890, 2147483647, -2147483647 - 1}) {
+            text.setCaption(QString::number(n));
+            number.setNumber(n);
+            QCOMPARE(number.caption(), text.caption());
+            QCOMPARE(number.size(), text.size());
+            QCOMPARE(number.grab().toImage(), text.grab().toImage());
+        }
+    }
+
     void focusRunsFromBeginToClearToOkToTheDrawingArea()
     {
         WindowFixture w;

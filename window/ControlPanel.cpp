@@ -111,7 +111,7 @@ void ControlPanel::clearPoints()
 
 void ControlPanel::setDotCount(Long count)
 {
-    dotCounter_->setCaption(QString::number(count));
+    dotCounter_->setNumber(count);
 }
 
 void ControlPanel::setRunning(bool running)

@@ -33,7 +33,8 @@ public:
     // Frees all ten rows at once.
     void clearPoints();
 
-    // The counter shows `count`; on screen at the display's pace.
+    // The counter shows `count`; on screen at the display's pace. Cheap enough
+    // for every step: the text is formed only when it is shown.
     void setDotCount(Long count);
 
     // "Stop" while a run goes on, "Begin" otherwise. When a run stops, the

@@ -4,6 +4,8 @@
 
 #include <QAccessible>
 #include <QEvent>
+#include <QPainter>
+#include <QStyleOption>
 
 namespace tarnelby {
 
@@ -22,9 +24,27 @@ Label::Label(const QString& name, const QString& caption, Sizing sizing, QWidget
     setCaption(caption);
 }
 
+QString Label::caption() const
+{
+    if (const Long* number = std::get_if<Long>(&caption_))
+        return QString::number(*number);
+    return std::get<QString>(caption_);
+}
+
 void Label::setCaption(const QString& caption)
 {
     caption_ = caption;
+    captionChanged();
+}
+
+void Label::setNumber(Long number)
+{
+    caption_ = number;
+    captionChanged();
+}
+
+void Label::captionChanged()
+{
     if (pace_)
         pace_->request();
     else
@@ -42,7 +62,7 @@ void Label::setPaced(bool paced)
 
 QString Label::spokenText() const
 {
-    return spokenName_.isEmpty() ? caption_ : spokenName_ + QStringLiteral(": ") + caption_;
+    return spokenName_.isEmpty() ? caption() : spokenName_ + QStringLiteral(": ") + caption();
 }
 
 void Label::setSpokenName(const QString& name)
@@ -61,15 +81,58 @@ void Label::announce()
 void Label::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        glyphs_.reset();
+        glyphsShaped_ = false;
+        fittedWidth_ = -1;
         showCaption();
+    }
 }
 
 void Label::showCaption()
 {
-    setText(caption_);
+    const Long* number = std::get_if<Long>(&caption_);
+    shownNumber_ = number ? std::optional(*number) : std::nullopt;
+    setText(caption());
     if (fitsText())
-        resize(sizeHint());
+        resize(fittingSize());
+}
+
+QSize Label::fittingSize()
+{
+    const NumberGlyphs* glyphs = numberGlyphs();
+    if (!shownNumber_ || glyphs == nullptr)
+        return sizeHint();
+    // A label's size follows from its text's width alone.
+    const qreal width = glyphs->width(*shownNumber_);
+    if (width != fittedWidth_) {
+        fittedWidth_ = width;
+        fittedSize_ = sizeHint();
+    }
+    return fittedSize_;
+}
+
+const NumberGlyphs* Label::numberGlyphs()
+{
+    if (!glyphsShaped_) {
+        glyphs_ = NumberGlyphs::of(font());
+        glyphsShaped_ = true;
+    }
+    return glyphs_ ? &*glyphs_ : nullptr;
+}
+
+void Label::paintEvent(QPaintEvent* event)
+{
+    const NumberGlyphs* glyphs = shownNumber_ ? numberGlyphs() : nullptr;
+    if (glyphs == nullptr) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QStyleOption option;
+    option.initFrom(this);
+    QPainter painter(this);
+    painter.setPen(option.palette.color(foregroundRole()));
+    painter.drawGlyphRun(contentsRect().topLeft(), glyphs->run(*shownNumber_));
 }
 
 void Label::setOpaque(const QColor& colour)

@@ -1,6 +1,12 @@
 #pragma once
 
+#include "runtime/Numbers.h"
+#include "window/NumberGlyphs.h"
+
 #include <QLabel>
+
+#include <optional>
+#include <variant>
 
 namespace tarnelby {
 
@@ -22,9 +28,15 @@ public:
     // The caption is the label's state and changes at once; a paced label
     // shows it on screen at the display's pace (a counter that changes every
     // millisecond), any other label shows it at once.
-    QString caption() const { return caption_; }
+    QString caption() const;
     void setCaption(const QString& caption);
     void setPaced(bool paced);
+
+    // Makes the caption a whole number's text: 1500 shows "1500". The number
+    // is kept as it is; its text is formed only when the screen shows it or
+    // caption() asks for it, so a paced counter costs no text per change, and
+    // it is measured and drawn from glyphs shaped once for the label's font.
+    void setNumber(Long number);
 
     // Fills the box with `colour` before the text is drawn.
     void setOpaque(const QColor& colour);
@@ -43,14 +55,27 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    void captionChanged();
     void showCaption();
+    QSize fittingSize();
+    const NumberGlyphs* numberGlyphs();
 
     Sizing sizing_ = Sizing::Wraps;
-    QString caption_;
+    std::variant<QString, Long> caption_;
     QString spokenName_;
     DisplayPace* pace_ = nullptr;
+
+    // The number the screen shows, where the caption is one.
+    std::optional<Long> shownNumber_;
+    // The glyphs of numbers in the label's font, shaped when first needed.
+    std::optional<NumberGlyphs> glyphs_;
+    bool glyphsShaped_ = false;
+    // The size of the last number's text: numbers as wide take the same.
+    qreal fittedWidth_ = -1;
+    QSize fittedSize_;
 };
 
 } // namespace tarnelby
