@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
 	qt6-qpa-plugins libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
-	fonts-liberation fonts-dejavu-core xvfb xauth openbox x11-utils xdotool \
+	fonts-liberation fonts-dejavu-core xvfb xauth openbox x11-utils \
 	libxcb1-dev \
 	libcups2-dev cups cups-client printer-driver-cups-pdf poppler-utils \
 	desktop-file-utils appstream dpkg-dev file lintian man-db groff-base
