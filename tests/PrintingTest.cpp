@@ -5,7 +5,7 @@
 #include "window/Printing.h"
 #include "window/ReadMePanel.h"
 
-#include "window/TerminationSignals.h"
+#include "program/TerminationSignals.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
-#include "CommandLine.h"
-#include "window/DisplayCheck.h"
+#include "program/CommandLine.h"
+#include "program/DisplayCheck.h"
+#include "program/TerminationSignals.h"
 #include "window/MainWindow.h"
 #include "window/Resources.h"
-#include "window/TerminationSignals.h"
 
 #include <QApplication>
 

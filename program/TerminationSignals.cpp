@@ -1,4 +1,4 @@
-#include "window/TerminationSignals.h"
+#include "program/TerminationSignals.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "program/CommandLine.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -1,4 +1,4 @@
-#include "window/DisplayCheck.h"
+#include "program/DisplayCheck.h"
 
 #include <cstdio>
 #include <cstdlib>
