@@ -37,7 +37,9 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display itself and writes its number once it listens.
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+# It must not reset when its last client leaves: a client that connects while
+# it resets is turned away, which made openbox fail to start now and then.
+Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/xvfb.log" &
 pids+=($!)
 for _ in $(seq 100); do
     [ -s "$dir/display" ] && break
