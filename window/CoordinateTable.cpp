@@ -1,6 +1,6 @@
 #include "window/CoordinateTable.h"
 
-#include "runtime/Numbers.h"
+#include "window/Geometry.h"
 #include "window/Label.h"
 
 #include <QAccessible>
@@ -11,11 +11,6 @@ namespace {
 
 const QString kFreeX = QStringLiteral("none");
 const QString kFreeY = QStringLiteral("0");
-
-QString textOf(double twipsValue)
-{
-    return QString::fromStdString(toText(static_cast<Single>(twipsValue)));
-}
 
 } // namespace
 
@@ -73,8 +68,8 @@ void CoordinateTable::clear()
 void CoordinateTable::render(int k)
 {
     const Row& r = row(k);
-    r.x->setCaption(r.point ? textOf(r.point->x()) : kFreeX);
-    r.y->setCaption(r.point ? textOf(r.point->y()) : kFreeY);
+    r.x->setCaption(r.point ? twipsText(r.point->x()) : kFreeX);
+    r.y->setCaption(r.point ? twipsText(r.point->y()) : kFreeY);
     if (!QAccessible::isActive())
         return;
     if (QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this)) {
@@ -93,7 +88,7 @@ QString CoordinateTable::spokenRow(int k) const
     const Row& r = row(k);
     if (!r.point)
         return QStringLiteral("Point %1: free").arg(k);
-    return QStringLiteral("Point %1: %2, %3").arg(k).arg(textOf(r.point->x()), textOf(r.point->y()));
+    return QStringLiteral("Point %1: %2, %3").arg(k).arg(twipsText(r.point->x()), twipsText(r.point->y()));
 }
 
 QRect CoordinateTable::rowGeometry(int k) const

@@ -221,8 +221,7 @@ QString DrawingArea::spokenCrosshair() const
         return {};
     const QPointF at = toTwips(*crosshair_);
     return QStringLiteral("Crosshair at %1, %2")
-        .arg(QString::fromStdString(toText(static_cast<Single>(at.x()))),
-             QString::fromStdString(toText(static_cast<Single>(at.y()))));
+        .arg(twipsText(at.x()), twipsText(at.y()));
 }
 
 QRect DrawingArea::crosshairBox() const

@@ -1,5 +1,7 @@
 #include "window/Geometry.h"
 
+#include "runtime/Numbers.h"
+
 #include <cmath>
 
 namespace tarnelby {
@@ -40,6 +42,11 @@ QPointF toTwips(QPointF pixels) noexcept
 {
     return {static_cast<float>(pixels.x() * twips::kPerPixel),
             static_cast<float>(pixels.y() * twips::kPerPixel)};
+}
+
+QString twipsText(double twipsValue)
+{
+    return QString::fromStdString(toText(static_cast<Single>(twipsValue)));
 }
 
 } // namespace tarnelby

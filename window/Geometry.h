@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 namespace tarnelby {
 
@@ -84,5 +85,9 @@ QSize toPixels(int widthTwips, int heightTwips) noexcept;
 
 // A position in pixels to twips, as Singles: (300, 100) -> (4500, 1500).
 QPointF toTwips(QPointF pixels) noexcept;
+
+// A coordinate in twips as the user reads it, a Single's plain decimal text:
+// 4500 -> "4500", 4500.5 -> "4500.5".
+QString twipsText(double twipsValue);
 
 } // namespace tarnelby

@@ -23,11 +23,6 @@ namespace {
 constexpr int kRunInterval = 1;  // ms
 constexpr int kIdleInterval = 0;
 
-QString textOf(Single twipsValue)
-{
-    return QString::fromStdString(toText(twipsValue));
-}
-
 } // namespace
 
 MainWindow::MainWindow(WindowServices services, QWidget* parent)
@@ -154,7 +149,7 @@ void MainWindow::pickPoint(QPointF position)
         if (!fitsInteger(x) || !fitsInteger(y)) {
             services_.reportError(
                 QStringLiteral("The point (%1, %2) lies beyond -32768 to 32767 twips and was not picked.")
-                    .arg(textOf(x), textOf(y)));
+                    .arg(twipsText(x), twipsText(y)));
             return;
         }
         controlPanel_->showPoint(*row, {x, y});
