@@ -5,6 +5,7 @@
 // it holds on a noisy machine where absolute times do not. For comparison,
 // the same handler is then driven by a plain repeating 1 ms Qt timer.
 
+#include "program/PlatformSettings.h"
 #include "window/MainWindow.h"
 
 #include <QApplication>
@@ -171,6 +172,7 @@ Measure measure(MainWindow& window, double seconds)
 int main(int argc, char* argv[])
 {
     FloorProcess floorProcess;
+    choosePlatformSettings(); // as the program does
     QApplication app(argc, argv);
     const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
     const QString platform = QGuiApplication::platformName();

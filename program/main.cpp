@@ -1,5 +1,6 @@
 #include "program/CommandLine.h"
 #include "program/DisplayCheck.h"
+#include "program/PlatformSettings.h"
 #include "program/TerminationSignals.h"
 #include "window/MainWindow.h"
 #include "window/Resources.h"
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
     if (const auto status = tarnelby::handleCommandLine(argc, argv))
         return *status;
     tarnelby::exitUnlessDisplayNamed(argc, argv);
+    tarnelby::choosePlatformSettings();
     QApplication app(argc, argv);
     tarnelby::quitOnTerminationSignals(app);
     QApplication::setApplicationName("Tarnelby");

@@ -156,6 +156,39 @@ private slots:
         QVERIFY(whitePixelsIn(picture, QPolygon(QRect(350, 150, 160, 160))) > 10);
     }
 
+    // A frame hands the screen every dot drawn since the last one, also more
+    // than a frame lists one by one, and the counter's new number, also one
+    // as wide as the number before it.
+    void eachFrameShowsTheNewDotsAndCount_data()
+    {
+        QTest::addColumn<int>("steps");
+        QTest::newRow("a frame's worth") << 16;
+        QTest::newRow("more than a frame lists") << 500;
+    }
+
+    void eachFrameShowsTheNewDotsAndCount()
+    {
+        QFETCH(int, steps);
+        WindowFixture w(WindowFixture::Panels::ReadMeClosed);
+        MainWindow& window = w.window();
+        QWidget* area = window.drawingArea();
+        const auto onScreen = [&] {
+            const QRect shown(area->mapTo(&window, QPoint()), area->size());
+            return window.screen()->grabWindow(window.winId()).toImage().copy(shown).convertToFormat(QImage::Format_RGB32);
+        };
+        // The area as it holds its dots and the counter its number, with the panel on it.
+        const auto held = [&] { return area->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        w.clickAt({300, 100});
+        w.clickAt({500, 300});
+        w.tick(100);
+        QTRY_COMPARE(onScreen(), held());
+        const QImage before = onScreen();
+        w.tick(steps);
+        QTRY_VERIFY(onScreen() != before);
+        QCOMPARE(onScreen(), held());
+        QCOMPARE(w.counter(), QString::number(100 + steps));
+    }
+
     void anErrorInTheStepStopsTheRunWithOneMessage()
     {
         WindowFixture w(kBothHidden);

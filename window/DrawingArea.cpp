@@ -10,10 +10,13 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <span>
+#include <utility>
 
 namespace tarnelby {
 
@@ -36,6 +39,25 @@ QSize inDevicePixels(QSize size, qreal ratio)
             static_cast<int>(std::ceil(size.height() * ratio))};
 }
 
+// The region of the given pixels, formed at once rather than one pixel at a
+// time: a row's pixels in order, side by side ones as one rectangle, the rows
+// in order. Sorts `pixels`.
+QRegion regionOf(std::span<QPoint> pixels)
+{
+    std::sort(pixels.begin(), pixels.end(),
+              [](QPoint a, QPoint b) { return std::pair(a.y(), a.x()) < std::pair(b.y(), b.x()); });
+    QVarLengthArray<QRect> rects;
+    for (QPoint pixel : pixels) {
+        if (!rects.isEmpty() && rects.back().top() == pixel.y() && rects.back().right() + 1 >= pixel.x())
+            rects.back().setRight(pixel.x());
+        else
+            rects.append(QRect(pixel, QSize(1, 1)));
+    }
+    QRegion region;
+    region.setRects(rects.constData(), static_cast<int>(rects.size()));
+    return region;
+}
+
 } // namespace
 
 DrawingArea::DrawingArea(QWidget* parent)
@@ -45,12 +67,7 @@ DrawingArea::DrawingArea(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
     keep(sizeHint());
-    pace_ = new DisplayPace(
-        [this] {
-            update(unshown_);
-            unshown_ = {};
-        },
-        this);
+    pace_ = new DisplayPace([this] { showUnshown(); }, this);
 }
 
 QSize DrawingArea::sizeHint() const
@@ -71,8 +88,21 @@ void DrawingArea::plotDot(QPoint position)
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x)
             image_.setPixel(x, y, kDrawingColour);
-    unshown_ |= QRect(pixel, QSize(1, 1));
+    if (unshownCount_ < kUnshownRoom)
+        unshown_[unshownCount_] = pixel;
+    unshownCount_ = std::min(unshownCount_ + 1, kUnshownRoom + 1);
+    unshownBounds_ |= QRect(pixel, QSize(1, 1));
     pace_->request();
+}
+
+void DrawingArea::showUnshown()
+{
+    if (unshownCount_ > kUnshownRoom)
+        update(unshownBounds_);
+    else
+        update(regionOf(std::span(unshown_.data(), unshownCount_)));
+    unshownCount_ = 0;
+    unshownBounds_ = {};
 }
 
 void DrawingArea::drawCircle(QPointF centre, double radius)
@@ -115,8 +145,9 @@ void DrawingArea::paintEvent(QPaintEvent* event)
     if (!shown.isEmpty())
         painter.drawImage(shown, image_,
                           QRectF(QPointF(shown.topLeft()) * ratio_, QSizeF(shown.size()) * ratio_));
-    for (const QRect& beyond : event->region().subtracted(kept_))
-        painter.fillRect(beyond, QColor::fromRgb(kBackColour));
+    if (!kept_.contains(event->rect()))
+        for (const QRect& beyond : event->region().subtracted(kept_))
+            painter.fillRect(beyond, QColor::fromRgb(kBackColour));
     if (hasFocus() && crosshair_)
         drawCrosshair(painter);
 }

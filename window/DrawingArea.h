@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 
 namespace tarnelby {
@@ -76,11 +77,21 @@ private:
     void placeCrosshair(QPoint pixel);
     QRect crosshairBox() const;
     void drawCrosshair(QPainter& painter) const;
+    void showUnshown();
+
+    // The dots of about four frames at 1,000 steps a second.
+    static constexpr int kUnshownRoom = 64;
 
     QImage image_;       // at the device pixel ratio `ratio_`
     QRect kept_;         // what `image_` holds, in pixels of the area
     qreal ratio_ = 1.0;
-    QRect unshown_;      // set pixels not yet handed to the screen
+    // The pixels set since the last frame: the first kUnshownRoom one by one,
+    // so that a frame repaints a few scattered pixels, not the rectangle
+    // round them that spans most of the area; beyond those, all of them as
+    // their bounding rectangle.
+    std::array<QPoint, kUnshownRoom> unshown_{};
+    int unshownCount_ = 0;
+    QRect unshownBounds_;
     std::optional<QPoint> crosshair_;
     DisplayPace* pace_ = nullptr;
 };

@@ -93,6 +93,13 @@ void Label::showCaption()
 {
     const Long* number = std::get_if<Long>(&caption_);
     shownNumber_ = number ? std::optional(*number) : std::nullopt;
+    const NumberGlyphs* glyphs = number ? numberGlyphs() : nullptr;
+    if (glyphs != nullptr && fitsText() && glyphs->width(*number) == fittedWidth_) {
+        // The glyphs are drawn in the box the last number took; the text
+        // behind them only sizes that box, so it need not change.
+        update();
+        return;
+    }
     setText(caption());
     if (fitsText())
         resize(fittingSize());
@@ -101,8 +108,10 @@ void Label::showCaption()
 QSize Label::fittingSize()
 {
     const NumberGlyphs* glyphs = numberGlyphs();
-    if (!shownNumber_ || glyphs == nullptr)
+    if (!shownNumber_ || glyphs == nullptr) {
+        fittedWidth_ = -1;
         return sizeHint();
+    }
     // A label's size follows from its text's width alone.
     const qreal width = glyphs->width(*shownNumber_);
     if (width != fittedWidth_) {
@@ -128,10 +137,8 @@ void Label::paintEvent(QPaintEvent* event)
         QLabel::paintEvent(event);
         return;
     }
-    QStyleOption option;
-    option.initFrom(this);
     QPainter painter(this);
-    painter.setPen(option.palette.color(foregroundRole()));
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     painter.drawGlyphRun(contentsRect().topLeft(), glyphs->run(*shownNumber_));
 }
 

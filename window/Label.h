@@ -33,9 +33,10 @@ public:
     void setPaced(bool paced);
 
     // Makes the caption a whole number's text: 1500 shows "1500". The number
-    // is kept as it is; its text is formed only when the screen shows it or
-    // caption() asks for it, so a paced counter costs no text per change, and
-    // it is measured and drawn from glyphs shaped once for the label's font.
+    // is kept as it is and drawn from glyphs shaped once for the label's
+    // font; its text is formed only when caption() asks for it or the box
+    // must fit a wider or narrower number, so a paced counter costs no text
+    // per change and, while its width stays, none per frame.
     void setNumber(Long number);
 
     // Fills the box with `colour` before the text is drawn.
