@@ -5,7 +5,6 @@
 #include <QAccessible>
 #include <QEvent>
 #include <QPainter>
-#include <QStyleOption>
 
 namespace tarnelby {
 
@@ -138,7 +137,7 @@ void Label::paintEvent(QPaintEvent* event)
         return;
     }
     QPainter painter(this);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    painter.setPen(palette().color(foregroundRole()));
     painter.drawGlyphRun(contentsRect().topLeft(), glyphs->run(*shownNumber_));
 }
 
