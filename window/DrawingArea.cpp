@@ -91,18 +91,17 @@ void DrawingArea::plotDot(QPoint position)
     if (unshownCount_ < kUnshownRoom)
         unshown_[unshownCount_] = pixel;
     unshownCount_ = std::min(unshownCount_ + 1, kUnshownRoom + 1);
-    unshownBounds_ |= QRect(pixel, QSize(1, 1));
     pace_->request();
 }
 
 void DrawingArea::showUnshown()
 {
+    // Dots that many are spread over most of the area anyway.
     if (unshownCount_ > kUnshownRoom)
-        update(unshownBounds_);
+        update();
     else
         update(regionOf(std::span(unshown_.data(), unshownCount_)));
     unshownCount_ = 0;
-    unshownBounds_ = {};
 }
 
 void DrawingArea::drawCircle(QPointF centre, double radius)

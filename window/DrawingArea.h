@@ -85,13 +85,12 @@ private:
     QImage image_;       // at the device pixel ratio `ratio_`
     QRect kept_;         // what `image_` holds, in pixels of the area
     qreal ratio_ = 1.0;
-    // The pixels set since the last frame: the first kUnshownRoom one by one,
-    // so that a frame repaints a few scattered pixels, not the rectangle
-    // round them that spans most of the area; beyond those, all of them as
-    // their bounding rectangle.
+    // The pixels set since the last frame, so that a frame repaints a few
+    // scattered pixels, not the rectangle round them that spans most of the
+    // area. A count beyond kUnshownRoom means more than were kept: the frame
+    // repaints the whole area.
     std::array<QPoint, kUnshownRoom> unshown_{};
     int unshownCount_ = 0;
-    QRect unshownBounds_;
     std::optional<QPoint> crosshair_;
     DisplayPace* pace_ = nullptr;
 };
