@@ -3,16 +3,26 @@
 // that only wakes at 1 ms deadlines, measured in the same seconds. The cost
 // of a step divided by the cost of a bare wake-up is the figure to steer by:
 // it holds on a noisy machine where absolute times do not. For comparison,
-// the same handler is then driven by a plain repeating 1 ms Qt timer.
+// the same handler is then driven by a plain repeating 1 ms Qt timer. Last, a
+// bare widget shows one new pixel a frame, beside the bare loop again: the
+// least that 60 frames a second cost in Qt's widgets on this machine, as a
+// share of the 1,000 wake-ups a run needs.
 
 #include "program/PlatformSettings.h"
+#include "window/DisplayPace.h"
 #include "window/MainWindow.h"
 
 #include <QApplication>
+#include <QBasicTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
+#include <QTimerEvent>
+#include <QWidget>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -145,26 +155,73 @@ private:
     int result_ = -1;
 };
 
+// A widget that sets one more pixel of its picture every frame and repaints
+// just that pixel: a frame with as little in it as a frame can have.
+class BareFrames : public QWidget {
+public:
+    BareFrames()
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        resize(picture_.size());
+        picture_.fill(Qt::black);
+    }
+
+    void start() { timer_.start(static_cast<int>(DisplayPace::kFrame.count()), Qt::PreciseTimer, this); }
+    void stop() { timer_.stop(); }
+
+protected:
+    void timerEvent(QTimerEvent*) override
+    {
+        const QPoint pixel(shown_ % picture_.width(), shown_ / picture_.width() % picture_.height());
+        ++shown_;
+        picture_.setPixel(pixel, qRgb(255, 255, 255));
+        update(QRect(pixel, QSize(1, 1)));
+    }
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter painter(this);
+        for (const QRect& rect : event->region())
+            painter.drawImage(rect, picture_, rect);
+    }
+
+private:
+    QImage picture_{640, 480, QImage::Format_RGB32};
+    QBasicTimer timer_;
+    int shown_ = 0;
+};
+
 struct Measure {
     double stepsPerSecond;
     double cpuMicrosPerStep;
     double cpuShare;
 };
 
-// Runs the event loop for `seconds` and measures the steps taken meanwhile.
-Measure measure(MainWindow& window, double seconds)
+// What running the event loop for a while cost.
+struct Spent {
+    double cpuSeconds;
+    double wallSeconds;
+};
+
+Spent runEventLoopFor(double seconds)
 {
-    const Long startCount = window.experiment().DotCount;
     const Usage start = usageNow();
     QElapsedTimer wall;
     wall.start();
     QEventLoop loop;
     QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
     loop.exec();
-    const double elapsed = wall.nsecsElapsed() / 1e9;
-    const double cpu = usageNow().cpuSeconds - start.cpuSeconds;
+    return {usageNow().cpuSeconds - start.cpuSeconds, wall.nsecsElapsed() / 1e9};
+}
+
+// Runs the event loop for `seconds` and measures the steps taken meanwhile.
+Measure measure(MainWindow& window, double seconds)
+{
+    const Long startCount = window.experiment().DotCount;
+    const Spent spent = runEventLoopFor(seconds);
     const double steps = window.experiment().DotCount - startCount;
-    return {steps / elapsed, steps > 0 ? cpu / steps * 1e6 : 0, cpu / elapsed};
+    return {steps / spent.wallSeconds, steps > 0 ? spent.cpuSeconds / steps * 1e6 : 0,
+            spent.cpuSeconds / spent.wallSeconds};
 }
 
 } // namespace
@@ -172,6 +229,7 @@ Measure measure(MainWindow& window, double seconds)
 int main(int argc, char* argv[])
 {
     FloorProcess floorProcess;
+    FloorProcess framesFloorProcess;
     choosePlatformSettings(); // as the program does
     QApplication app(argc, argv);
     const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
@@ -203,6 +261,24 @@ int main(int argc, char* argv[])
     const Measure plainTimer = measure(window, seconds);
     plain.stop();
 
+    window.hide();
+
+    BareFrames bareFrames;
+    bareFrames.show();
+    if (!QTest::qWaitForWindowExposed(&bareFrames)) {
+        std::fprintf(stderr, "the bare window was never shown\n");
+        return 1;
+    }
+    timespec framesStart{};
+    clock_gettime(CLOCK_MONOTONIC, &framesStart);
+    bareFrames.start();
+    framesFloorProcess.start(framesStart, seconds);
+    const double framesCpu = runEventLoopFor(seconds).cpuSeconds;
+    bareFrames.stop();
+    const Floor framesFloor = framesFloorProcess.result();
+    const double floorCpu = framesFloor.cpuMicrosPerWakeUp * framesFloor.wakeUps / 1e6;
+    const double framesShare = floorCpu > 0 ? framesCpu / floorCpu : 0;
+
     const long peakKiB = usageNow().peakKiB;
     const double ratio = floor.cpuMicrosPerWakeUp > 0 ? runTimer.cpuMicrosPerStep / floor.cpuMicrosPerWakeUp : 0;
     std::printf("platform %s, %.0f s each\n", qPrintable(platform), seconds);
@@ -212,12 +288,16 @@ int main(int argc, char* argv[])
                 floor.wakeUps, floor.cpuMicrosPerWakeUp, ratio);
     std::printf("  plain timer: %7.1f steps/s, %6.1f us CPU a step, %5.1f%% of a core\n",
                 plainTimer.stepsPerSecond, plainTimer.cpuMicrosPerStep, plainTimer.cpuShare * 100);
+    std::printf("  bare frames: a bare widget showing one new pixel every %lld ms costs %.2f of the bare loop's "
+                "1,000 wake-ups a second\n",
+                static_cast<long long>(DisplayPace::kFrame.count()), framesShare);
     std::printf("  peak resident memory %ld KiB\n", peakKiB);
     std::printf("{\"platform\":\"%s\",\"seconds\":%.0f,\"steps_per_s\":%.1f,\"cpu_us_per_step\":%.2f,"
                 "\"cpu_share\":%.4f,\"floor_cpu_us_per_wakeup\":%.2f,\"ratio\":%.3f,"
-                "\"plain_steps_per_s\":%.1f,\"plain_cpu_share\":%.4f,\"gain\":%.4f,\"peak_rss_kib\":%ld}\n",
+                "\"plain_steps_per_s\":%.1f,\"plain_cpu_share\":%.4f,\"gain\":%.4f,\"bare_frames_share\":%.3f,"
+                "\"peak_rss_kib\":%ld}\n",
                 qPrintable(platform), seconds, runTimer.stepsPerSecond, runTimer.cpuMicrosPerStep,
                 runTimer.cpuShare, floor.cpuMicrosPerWakeUp, ratio, plainTimer.stepsPerSecond,
-                plainTimer.cpuShare, runTimer.stepsPerSecond / plainTimer.stepsPerSecond, peakKiB);
+                plainTimer.cpuShare, runTimer.stepsPerSecond / plainTimer.stepsPerSecond, framesShare, peakKiB);
     return 0;
 }
