@@ -4,16 +4,15 @@
 // of a step divided by the cost of a bare wake-up is the figure to steer by:
 // it holds on a noisy machine where absolute times do not. For comparison,
 // the same handler is then driven by a plain repeating 1 ms Qt timer. Last, a
-// bare widget shows one new pixel a frame, beside the bare loop again: the
-// least that 60 frames a second cost in Qt's widgets on this machine, as a
-// share of the 1,000 wake-ups a run needs.
+// bare widget keeps a run's pace with nothing to do, beside the bare loop
+// again: about the least that ticks and 60 frames a second cost in Qt's
+// widgets on this machine, in the same measure.
 
 #include "program/PlatformSettings.h"
 #include "window/DisplayPace.h"
 #include "window/MainWindow.h"
 
 #include <QApplication>
-#include <QBasicTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QImage>
@@ -21,13 +20,13 @@
 #include <QPainter>
 #include <QTest>
 #include <QTimer>
-#include <QTimerEvent>
 #include <QWidget>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -50,6 +49,26 @@ Usage usageNow()
     getrusage(RUSAGE_SELF, &u);
     const auto seconds = [](timeval t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
     return {seconds(u.ru_utime) + seconds(u.ru_stime), u.ru_maxrss};
+}
+
+long wakeUpsIn(double seconds)
+{
+    return static_cast<long>(seconds * kNanosecondsPerSecond / kWakeUpPeriodNs);
+}
+
+void advance(timespec& time, long nanoseconds)
+{
+    time.tv_nsec += nanoseconds;
+    while (time.tv_nsec >= kNanosecondsPerSecond) {
+        time.tv_nsec -= kNanosecondsPerSecond;
+        ++time.tv_sec;
+    }
+}
+
+void sleepUntil(const timespec& deadline)
+{
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) != 0) {
+    }
 }
 
 // What the bare loop measured: its CPU per wake-up in microseconds.
@@ -129,22 +148,13 @@ private:
 
     static Floor wakeUpFor(Start start)
     {
-        const long wakeUps = static_cast<long>(start.seconds * kNanosecondsPerSecond / kWakeUpPeriodNs);
+        const long wakeUps = wakeUpsIn(start.seconds);
         const double cpuBefore = usageNow().cpuSeconds;
         timespec deadline = start.runStart;
-        deadline.tv_nsec += kWakeUpPeriodNs / 2;
-        if (deadline.tv_nsec >= kNanosecondsPerSecond) {
-            deadline.tv_nsec -= kNanosecondsPerSecond;
-            ++deadline.tv_sec;
-        }
+        advance(deadline, kWakeUpPeriodNs / 2);
         for (long i = 0; i < wakeUps; ++i) {
-            deadline.tv_nsec += kWakeUpPeriodNs;
-            if (deadline.tv_nsec >= kNanosecondsPerSecond) {
-                deadline.tv_nsec -= kNanosecondsPerSecond;
-                ++deadline.tv_sec;
-            }
-            while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) != 0) {
-            }
+            advance(deadline, kWakeUpPeriodNs);
+            sleepUntil(deadline);
         }
         const double cpu = usageNow().cpuSeconds - cpuBefore;
         return {wakeUps > 0 ? cpu / wakeUps * 1e6 : 0, wakeUps};
@@ -155,29 +165,39 @@ private:
     int result_ = -1;
 };
 
-// A widget that sets one more pixel of its picture every frame and repaints
-// just that pixel: a frame with as little in it as a frame can have.
-class BareFrames : public QWidget {
+// A widget that keeps a run's pace with nothing else to do: it sleeps to each
+// 1 ms deadline as the bare loop does, and once a frame it sets one more pixel
+// of its picture, asks for just that pixel to be repainted and lets the event
+// loop serve what waits, as a run hands the thread back once a frame.
+class BarePace : public QWidget {
 public:
-    BareFrames()
+    BarePace()
     {
         setAttribute(Qt::WA_OpaquePaintEvent);
         resize(picture_.size());
         picture_.fill(Qt::black);
     }
 
-    void start() { timer_.start(static_cast<int>(DisplayPace::kFrame.count()), Qt::PreciseTimer, this); }
-    void stop() { timer_.stop(); }
-
-protected:
-    void timerEvent(QTimerEvent*) override
+    // Ticks at 1 ms deadlines after `start` for `seconds`; returns the CPU
+    // each tick cost, in microseconds.
+    double run(timespec start, double seconds)
     {
-        const QPoint pixel(shown_ % picture_.width(), shown_ / picture_.width() % picture_.height());
-        ++shown_;
-        picture_.setPixel(pixel, qRgb(255, 255, 255));
-        update(QRect(pixel, QSize(1, 1)));
+        const long ticksPerFrame = std::chrono::nanoseconds(DisplayPace::kFrame).count() / kWakeUpPeriodNs;
+        const long ticks = wakeUpsIn(seconds);
+        const double cpuBefore = usageNow().cpuSeconds;
+        timespec deadline = start;
+        for (long tick = 0; tick < ticks; ++tick) {
+            advance(deadline, kWakeUpPeriodNs);
+            sleepUntil(deadline);
+            if (tick % ticksPerFrame == 0) {
+                showOneMorePixel();
+                QCoreApplication::processEvents();
+            }
+        }
+        return ticks > 0 ? (usageNow().cpuSeconds - cpuBefore) / ticks * 1e6 : 0;
     }
 
+protected:
     void paintEvent(QPaintEvent* event) override
     {
         QPainter painter(this);
@@ -186,8 +206,15 @@ protected:
     }
 
 private:
+    void showOneMorePixel()
+    {
+        const QPoint pixel(shown_ % picture_.width(), shown_ / picture_.width() % picture_.height());
+        ++shown_;
+        picture_.setPixel(pixel, qRgb(255, 255, 255));
+        update(QRect(pixel, QSize(1, 1)));
+    }
+
     QImage picture_{640, 480, QImage::Format_RGB32};
-    QBasicTimer timer_;
     int shown_ = 0;
 };
 
@@ -197,31 +224,20 @@ struct Measure {
     double cpuShare;
 };
 
-// What running the event loop for a while cost.
-struct Spent {
-    double cpuSeconds;
-    double wallSeconds;
-};
-
-Spent runEventLoopFor(double seconds)
+// Runs the event loop for `seconds` and measures the steps taken meanwhile.
+Measure measure(MainWindow& window, double seconds)
 {
+    const Long startCount = window.experiment().DotCount;
     const Usage start = usageNow();
     QElapsedTimer wall;
     wall.start();
     QEventLoop loop;
     QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
     loop.exec();
-    return {usageNow().cpuSeconds - start.cpuSeconds, wall.nsecsElapsed() / 1e9};
-}
-
-// Runs the event loop for `seconds` and measures the steps taken meanwhile.
-Measure measure(MainWindow& window, double seconds)
-{
-    const Long startCount = window.experiment().DotCount;
-    const Spent spent = runEventLoopFor(seconds);
+    const double elapsed = wall.nsecsElapsed() / 1e9;
+    const double cpu = usageNow().cpuSeconds - start.cpuSeconds;
     const double steps = window.experiment().DotCount - startCount;
-    return {steps / spent.wallSeconds, steps > 0 ? spent.cpuSeconds / steps * 1e6 : 0,
-            spent.cpuSeconds / spent.wallSeconds};
+    return {steps / elapsed, steps > 0 ? cpu / steps * 1e6 : 0, cpu / elapsed};
 }
 
 } // namespace
@@ -229,7 +245,7 @@ Measure measure(MainWindow& window, double seconds)
 int main(int argc, char* argv[])
 {
     FloorProcess floorProcess;
-    FloorProcess framesFloorProcess;
+    FloorProcess barePaceFloorProcess;
     choosePlatformSettings(); // as the program does
     QApplication app(argc, argv);
     const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
@@ -263,21 +279,19 @@ int main(int argc, char* argv[])
 
     window.hide();
 
-    BareFrames bareFrames;
-    bareFrames.show();
-    if (!QTest::qWaitForWindowExposed(&bareFrames)) {
-        std::fprintf(stderr, "the bare window was never shown\n");
+    BarePace barePace;
+    barePace.show();
+    if (!QTest::qWaitForWindowExposed(&barePace)) {
+        std::fprintf(stderr, "the bare widget was never shown\n");
         return 1;
     }
-    timespec framesStart{};
-    clock_gettime(CLOCK_MONOTONIC, &framesStart);
-    bareFrames.start();
-    framesFloorProcess.start(framesStart, seconds);
-    const double framesCpu = runEventLoopFor(seconds).cpuSeconds;
-    bareFrames.stop();
-    const Floor framesFloor = framesFloorProcess.result();
-    const double floorCpu = framesFloor.cpuMicrosPerWakeUp * framesFloor.wakeUps / 1e6;
-    const double framesShare = floorCpu > 0 ? framesCpu / floorCpu : 0;
+    timespec barePaceStart{};
+    clock_gettime(CLOCK_MONOTONIC, &barePaceStart);
+    barePaceFloorProcess.start(barePaceStart, seconds);
+    const double barePaceMicrosPerTick = barePace.run(barePaceStart, seconds);
+    const Floor barePaceFloor = barePaceFloorProcess.result();
+    const double barePaceRatio =
+        barePaceFloor.cpuMicrosPerWakeUp > 0 ? barePaceMicrosPerTick / barePaceFloor.cpuMicrosPerWakeUp : 0;
 
     const long peakKiB = usageNow().peakKiB;
     const double ratio = floor.cpuMicrosPerWakeUp > 0 ? runTimer.cpuMicrosPerStep / floor.cpuMicrosPerWakeUp : 0;
@@ -288,16 +302,15 @@ int main(int argc, char* argv[])
                 floor.wakeUps, floor.cpuMicrosPerWakeUp, ratio);
     std::printf("  plain timer: %7.1f steps/s, %6.1f us CPU a step, %5.1f%% of a core\n",
                 plainTimer.stepsPerSecond, plainTimer.cpuMicrosPerStep, plainTimer.cpuShare * 100);
-    std::printf("  bare frames: a bare widget showing one new pixel every %lld ms costs %.2f of the bare loop's "
-                "1,000 wake-ups a second\n",
-                static_cast<long long>(DisplayPace::kFrame.count()), framesShare);
+    std::printf("  bare widget at the same pace, one new pixel a frame: %6.1f us CPU a tick, %.2f bare wake-ups\n",
+                barePaceMicrosPerTick, barePaceRatio);
     std::printf("  peak resident memory %ld KiB\n", peakKiB);
     std::printf("{\"platform\":\"%s\",\"seconds\":%.0f,\"steps_per_s\":%.1f,\"cpu_us_per_step\":%.2f,"
                 "\"cpu_share\":%.4f,\"floor_cpu_us_per_wakeup\":%.2f,\"ratio\":%.3f,"
-                "\"plain_steps_per_s\":%.1f,\"plain_cpu_share\":%.4f,\"gain\":%.4f,\"bare_frames_share\":%.3f,"
+                "\"plain_steps_per_s\":%.1f,\"plain_cpu_share\":%.4f,\"gain\":%.4f,\"bare_pace_ratio\":%.3f,"
                 "\"peak_rss_kib\":%ld}\n",
                 qPrintable(platform), seconds, runTimer.stepsPerSecond, runTimer.cpuMicrosPerStep,
                 runTimer.cpuShare, floor.cpuMicrosPerWakeUp, ratio, plainTimer.stepsPerSecond,
-                plainTimer.cpuShare, runTimer.stepsPerSecond / plainTimer.stepsPerSecond, framesShare, peakKiB);
+                plainTimer.cpuShare, runTimer.stepsPerSecond / plainTimer.stepsPerSecond, barePaceRatio, peakKiB);
     return 0;
 }
