@@ -142,12 +142,58 @@ private slots:
         DrawingArea* area = w.window().drawingArea();
         const QImage blank = area->picture();
         area->setFocus();
+        press(area, Qt::Key_Up);
         QTRY_VERIFY(w.screenshot() != blank.convertToFormat(w.screenshot().format()));
         QCOMPARE(area->picture(), blank);
         w.choose("printAction");
         QCOMPARE(w.lastPrinted, blank);
         w.window().setFocus();
         QTRY_COMPARE(w.screenshot().convertToFormat(blank.format()), blank);
+    }
+
+    // A mouse user never sees the crosshair, nor picks with it unseen.
+    void theCrosshairShowsOnlyForTheKeyboard()
+    {
+        WindowFixture w(WindowFixture::Panels::ReadMeClosed);
+        DrawingArea* area = w.window().drawingArea();
+        w.window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.window()));
+        const Integer& points = w.window().experiment().PointCount;
+
+        w.choose("controlPanelAction"); // the focus falls from "Begin" to the area
+        QCOMPARE(QApplication::focusWidget(), area);
+        QVERIFY(!area->isCrosshairShown());
+        press(area, Qt::Key_Return);
+        QVERIFY(area->isCrosshairShown());
+        QCOMPARE(points, Integer{0});
+        press(area, Qt::Key_Return);
+        QCOMPARE(points, Integer{1});
+
+        w.clickAt({400, 300});
+        QVERIFY(!area->isCrosshairShown());
+        press(area, Qt::Key_Left);
+        QVERIFY(area->isCrosshairShown());
+        QCOMPARE(area->crosshair(), std::optional(area->rect().center() - QPoint(1, 0)));
+
+        // Away to another window and back: the focus returns without a crosshair.
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        w.window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.window()));
+        QCOMPARE(QApplication::focusWidget(), area);
+        QVERIFY(!area->isCrosshairShown());
+
+        w.choose("controlPanelAction");
+        w.clickButton("clearButton");
+        press(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), area);
+        QVERIFY(area->isCrosshairShown());
+        for (int i = 0; i < 3; ++i) // to "CLEAR", to "Begin" and round to the area
+            press(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), area);
+        QVERIFY(area->isCrosshairShown());
     }
 
     void aScreenReaderReadsEachTextOnceInReadingOrder()

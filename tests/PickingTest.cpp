@@ -2,6 +2,8 @@
 
 #include "window/DrawingArea.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 
 using namespace tarnelby;
@@ -117,6 +119,37 @@ private slots:
         QCOMPARE(w.yCaption(1), QString("2250"));
     }
 
+    // Tested where the release happened, before any rounding: at a device
+    // pixel ratio of 3 a release lands a third of a pixel from a whole one.
+    void aReleaseCountsWhereItHappened_data()
+    {
+        QTest::addColumn<QPointF>("pixel");
+        QTest::addColumn<QString>("x"); // as the table shows it, "none" where nothing is picked
+        QTest::addColumn<QString>("y");
+        QTest::newRow("a third of a pixel left of the area") << QPointF(-1.0 / 3, 100) << "none" << "0";
+        QTest::newRow("the last half pixel inside the right edge") << QPointF(609.5, 100) << "9142.5" << "1500";
+        QTest::newRow("the last half pixel inside the bottom edge") << QPointF(300, 392.5) << "4500" << "5887.5";
+        QTest::newRow("a quarter pixel past the right edge") << QPointF(610.25, 100) << "none" << "0";
+        QTest::newRow("the last third of a pixel of the control panel") << QPointF(184.75, 100) << "none" << "0";
+        QTest::newRow("the first pixel right of the control panel") << QPointF(185, 100) << "2775" << "1500";
+    }
+
+    void aReleaseCountsWhereItHappened()
+    {
+        QFETCH(QPointF, pixel);
+        QFETCH(QString, x);
+        QFETCH(QString, y);
+        WindowFixture w(kReadMeClosed);
+        DrawingArea* area = w.window().drawingArea();
+        QCOMPARE(area->size(), QSize(610, 393));
+        QMouseEvent release(QEvent::MouseButtonRelease, pixel, area->mapToGlobal(pixel), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &release);
+        QCOMPARE(w.xCaption(1), x);
+        QCOMPARE(w.yCaption(1), y);
+        QCOMPARE(w.errors, QStringList{});
+    }
+
     void aPositionBeyondSixteenBitsIsRefusedWhole()
     {
         WindowFixture w(kReadMeClosed);
@@ -127,7 +160,9 @@ private slots:
 
         w.clickAt({2200, 100}); // 33000 twips
         QCOMPARE(w.errors.size(), 1);
-        QVERIFY2(w.errors.front().contains("33000"), qPrintable(w.errors.front()));
+        // Told in the pixels the user sees, with the twips for the record.
+        for (const char* said : {"within 2184 pixels", "2200 pixels across", "33000"})
+            QVERIFY2(w.errors.front().contains(said), qPrintable(w.errors.front()));
         QCOMPARE(w.xCaption(2), QString("none"));
         QCOMPARE(w.yCaption(2), QString("0"));
         QCOMPARE(w.window().experiment().PointCount, Integer{1});

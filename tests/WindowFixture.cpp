@@ -111,14 +111,18 @@ QRgb WindowFixture::pixelAtTwips(int x, int y) const
     return window_->drawingArea()->picture().pixel(toPixel({static_cast<double>(x), static_cast<double>(y)})) & 0xFFFFFF;
 }
 
+int whitePixelsOf(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += (image.pixel(x, y) & 0xFFFFFF) == kWhiteRgb;
+    return count;
+}
+
 int WindowFixture::whitePixels() const
 {
-    const QImage picture = window_->drawingArea()->picture();
-    int count = 0;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            count += (picture.pixel(x, y) & 0xFFFFFF) == kWhiteRgb;
-    return count;
+    return whitePixelsOf(window_->drawingArea()->picture());
 }
 
 QWidget* WindowFixture::control(const QString& name) const

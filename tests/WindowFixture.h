@@ -14,6 +14,9 @@ namespace tarnelby::testing {
 constexpr QRgb kWhiteRgb = 0xFFFFFF;
 constexpr QRgb kBlackRgb = 0x000000;
 
+// How many pixels of `image` are white.
+int whitePixelsOf(const QImage& image);
+
 // A clock that reads what the test sets.
 class FixedClock final : public Clock {
 public:

@@ -1,11 +1,11 @@
 #include "window/DrawingArea.h"
 
-#include "runtime/Numbers.h"
 #include "runtime/Palette.h"
 #include "window/DisplayPace.h"
 #include "window/Geometry.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <span>
 #include <utility>
 
@@ -27,11 +26,19 @@ const QRgb kDrawingColour = 0xFF000000u | QBColor(kWhite);
 
 // No point or dot lies beyond the largest twip position: the pixel that holds
 // it is the last one the picture needs.
-const int kLargestKept = toPixels(std::numeric_limits<Integer>::max()) + 1;
+const int kLargestKept = toPixels(twips::kLargestCoordinate) + 1;
 
 constexpr int kCrosshairArm = 8;   // pixels from the centre to each arm's end
 constexpr int kCrosshairGap = 2;   // the arms leave the pixel under them in sight
 constexpr int kLongStride = 10;    // pixels a Shift+arrow moves the crosshair
+
+// Whether `box` holds `pixel`, its right and bottom edges outside as a whole
+// pixel's are: (0, 0, 10, 10) holds (9.5, 0) but not (10, 0) or (-0.3, 0).
+bool holds(const QRect& box, QPointF pixel)
+{
+    return pixel.x() >= box.left() && pixel.x() < box.left() + box.width() && pixel.y() >= box.top()
+        && pixel.y() < box.top() + box.height();
+}
 
 QSize inDevicePixels(QSize size, qreal ratio)
 {
@@ -66,6 +73,7 @@ DrawingArea::DrawingArea(QWidget* parent)
     setObjectName("drawingArea");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
+    QCoreApplication::instance()->installEventFilter(this);
     keep(sizeHint());
     pace_ = new DisplayPace([this] { showUnshown(); }, this);
 }
@@ -147,7 +155,7 @@ void DrawingArea::paintEvent(QPaintEvent* event)
     if (!kept_.contains(event->rect()))
         for (const QRect& beyond : event->region().subtracted(kept_))
             painter.fillRect(beyond, QColor::fromRgb(kBackColour));
-    if (hasFocus() && crosshair_)
+    if (crosshairShown_)
         drawCrosshair(painter);
 }
 
@@ -186,18 +194,30 @@ void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
     pickAt(event->position());
 }
 
+// The position as it came, before any rounding: at a device pixel ratio of
+// 3, a release a third of a pixel left of the area lies outside it.
 void DrawingArea::pickAt(QPointF pixel)
 {
-    const QPoint whole = pixel.toPoint();
-    if (!rect().contains(whole) || childAt(whole) != nullptr)
+    if (!holds(rect(), pixel) || isCoveredAt(pixel))
         return;
     emit clicked(toTwips(pixel));
 }
 
+bool DrawingArea::isCoveredAt(QPointF pixel) const
+{
+    const QObjectList& panels = children();
+    return std::any_of(panels.begin(), panels.end(), [pixel](const QObject* child) {
+        const auto* panel = qobject_cast<const QWidget*>(child);
+        return panel != nullptr && panel->isVisible() && holds(panel->geometry(), pixel);
+    });
+}
+
 void DrawingArea::keyPressEvent(QKeyEvent* event)
 {
+    const bool wasShown = crosshairShown_;
+    showCrosshair(true);
     const int stride = event->modifiers().testFlag(Qt::ShiftModifier) ? kLongStride : 1;
-    const QPoint at = crosshair_.value_or(rect().center());
+    const QPoint at = *crosshair_;
     switch (event->key()) {
     case Qt::Key_Left: placeCrosshair(at - QPoint(stride, 0)); break;
     case Qt::Key_Right: placeCrosshair(at + QPoint(stride, 0)); break;
@@ -206,7 +226,9 @@ void DrawingArea::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-        if (!event->isAutoRepeat()) // a held key picks once, as a held button does
+        // A held key picks once, as a held button does; a hidden crosshair
+        // is shown first, so that nothing is picked where the user cannot see.
+        if (wasShown && !event->isAutoRepeat())
             pickAt(at);
         break;
     case Qt::Key_Escape: emit escapePressed(); break;
@@ -219,12 +241,44 @@ void DrawingArea::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
     placeCrosshair(crosshair_.value_or(rect().center()));
-    update(crosshairBox());
+    // Hiding a focused panel moves the focus on as Tab would, with the same
+    // reason; only a Tab key pressed for it counts.
+    const bool byTab = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    showCrosshair(byTab && lastKeyWasTab_);
 }
 
 void DrawingArea::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
+    showCrosshair(false);
+}
+
+bool DrawingArea::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const int key = static_cast<const QKeyEvent*>(event)->key();
+        lastKeyWasTab_ = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+        break;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        lastKeyWasTab_ = false;
+        showCrosshair(false);
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void DrawingArea::showCrosshair(bool shown)
+{
+    if (shown == crosshairShown_)
+        return;
+    if (shown)
+        placeCrosshair(crosshair_.value_or(rect().center()));
+    crosshairShown_ = shown;
     update(crosshairBox());
 }
 
@@ -235,10 +289,11 @@ void DrawingArea::placeCrosshair(QPoint pixel)
                         std::clamp(pixel.y(), 0, std::max(0, height() - 1)));
     if (crosshair_ == inside)
         return;
-    if (crosshair_)
+    if (crosshairShown_)
         update(crosshairBox());
     crosshair_ = inside;
-    update(crosshairBox());
+    if (crosshairShown_)
+        update(crosshairBox());
     if (hasFocus()) {
         QAccessibleValueChangeEvent moved(this, spokenCrosshair());
         QAccessible::updateAccessibility(&moved);
@@ -254,24 +309,28 @@ QString DrawingArea::spokenCrosshair() const
         .arg(twipsText(at.x()), twipsText(at.y()));
 }
 
+// The arms' pixels and one pixel round them: at a fractional device pixel
+// ratio an arm's device pixels straddle the edge of the area's pixels it lies on.
 QRect DrawingArea::crosshairBox() const
 {
     if (!crosshair_)
         return {};
-    return {*crosshair_ - QPoint(kCrosshairArm, kCrosshairArm),
-            QSize(2 * kCrosshairArm + 1, 2 * kCrosshairArm + 1)};
+    const int reach = kCrosshairArm + 1;
+    return {*crosshair_ - QPoint(reach, reach), QSize(2 * reach + 1, 2 * reach + 1)};
 }
 
-// Four arms that invert what lies beneath them, so they show on black and white alike.
+// Four arms, each a row or column of whole pixels of the area, that invert
+// what lies beneath them, so they show on black and white alike.
 void DrawingArea::drawCrosshair(QPainter& painter) const
 {
     const QPoint c = *crosshair_;
+    const int length = kCrosshairArm - kCrosshairGap + 1;
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.setPen(QColor::fromRgb(kDrawingColour));
-    painter.drawLine(c.x() - kCrosshairArm, c.y(), c.x() - kCrosshairGap, c.y());
-    painter.drawLine(c.x() + kCrosshairGap, c.y(), c.x() + kCrosshairArm, c.y());
-    painter.drawLine(c.x(), c.y() - kCrosshairArm, c.x(), c.y() - kCrosshairGap);
-    painter.drawLine(c.x(), c.y() + kCrosshairGap, c.x(), c.y() + kCrosshairArm);
+    const QColor colour = QColor::fromRgb(kDrawingColour);
+    painter.fillRect(c.x() - kCrosshairArm, c.y(), length, 1, colour);
+    painter.fillRect(c.x() + kCrosshairGap, c.y(), length, 1, colour);
+    painter.fillRect(c.x(), c.y() - kCrosshairArm, 1, length, colour);
+    painter.fillRect(c.x(), c.y() + kCrosshairGap, 1, length, colour);
 }
 
 } // namespace tarnelby

@@ -21,9 +21,13 @@ class DisplayPace;
 // Positions are in twips from the top-left corner of the area.
 //
 // From the keyboard, the area comes after the panels' buttons in the focus
-// chain. While it has the focus it shows a crosshair, at its centre at
-// first, that the arrow keys move by a pixel (ten with Shift); Return, Enter
-// or Space picks the point under it as a mouse release there would. The
+// chain. It shows a crosshair, at its centre at first, while it has the focus
+// and the keyboard is in use there: the focus came by Tab or Shift+Tab, or a
+// key was pressed in the area since. Focus that arrives any other way (a panel
+// hid, the window was activated) shows none, and a mouse press anywhere hides
+// it until the next key. The arrow keys show it and move it by a pixel (ten
+// with Shift); Return, Enter or Space shows it where it is hidden and
+// otherwise picks the point under it as a mouse release there would. The
 // crosshair is never part of the picture.
 class DrawingArea : public QWidget {
     Q_OBJECT
@@ -47,6 +51,7 @@ public:
 
     // The pixel the crosshair stands on; none before the area first had the focus.
     std::optional<QPoint> crosshair() const { return crosshair_; }
+    bool isCrosshairShown() const { return crosshairShown_; }
     // Where the crosshair stands, as assistive technology reads it:
     // "Crosshair at 4500, 1500" (twips, as the table would show the point).
     QString spokenCrosshair() const;
@@ -70,11 +75,16 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // Watches the whole program's input: a mouse press anywhere hides the
+    // crosshair, and whether the last key pressed was Tab tells how the focus came.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void keep(QSize area);
     void pickAt(QPointF pixel);
+    bool isCoveredAt(QPointF pixel) const;
     void placeCrosshair(QPoint pixel);
+    void showCrosshair(bool shown);
     QRect crosshairBox() const;
     void drawCrosshair(QPainter& painter) const;
     void showUnshown();
@@ -92,6 +102,8 @@ private:
     std::array<QPoint, kUnshownRoom> unshown_{};
     int unshownCount_ = 0;
     std::optional<QPoint> crosshair_;
+    bool crosshairShown_ = false;
+    bool lastKeyWasTab_ = false;  // the last key pressed anywhere, unless the mouse was pressed since
     DisplayPace* pace_ = nullptr;
 };
 

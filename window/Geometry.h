@@ -26,6 +26,9 @@ constexpr Box kReadMePanel = {2760, 15, 6390, 5880};
 
 constexpr int kMarkerRadius = 30;
 
+// The largest coordinate a point can have: the table and the experiment hold 16 bits.
+constexpr int kLargestCoordinate = 32767;
+
 // A panel's caption stands in its top border, this far from its left edge.
 constexpr int kCaptionIndent = 120;
 
