@@ -72,6 +72,29 @@ private slots:
         QCOMPARE(w.errors, QStringList{});
     }
 
+    // A print that did not happen is never passed over in silence.
+    void howAPrintEndedIsTold_data()
+    {
+        QTest::addColumn<PrintOutcome>("outcome");
+        QTest::addColumn<QStringList>("errors");
+        QTest::newRow("printed") << PrintOutcome::Printed << QStringList{};
+        QTest::newRow("dialog closed") << PrintOutcome::Cancelled << QStringList{};
+        QTest::newRow("refused") << PrintOutcome::Failed << QStringList{"Printer error in printing"};
+        QTest::newRow("no printer") << PrintOutcome::NoPrinter
+                                    << QStringList{"No printer was found: nothing was printed."};
+    }
+
+    void howAPrintEndedIsTold()
+    {
+        QFETCH(PrintOutcome, outcome);
+        QFETCH(QStringList, errors);
+        WindowFixture w;
+        w.printOutcome = outcome;
+        w.choose("printAction");
+        QCOMPARE(w.errors, errors);
+        QVERIFY(!w.window().isPrinting());
+    }
+
     void theMenuBarHoldsItsThreeCommands()
     {
         WindowFixture w;

@@ -3,6 +3,7 @@
 
 #include "window/ControlPanel.h"
 #include "window/Printing.h"
+#include "window/Spooler.h"
 #include "window/ReadMePanel.h"
 
 #include "program/TerminationSignals.h"
@@ -235,6 +236,17 @@ private slots:
             QVERIFY2(pace.steps >= pace.seconds * kMinStepsPerSecond,
                      qPrintable(QString("%1 steps in %2 s").arg(pace.steps).arg(pace.seconds)));
         QVERIFY(w.window().isRunning());
+    }
+
+    // The dialog's printer, chosen after the spooler went away, is not "no printer".
+    void aChosenPrinterWithoutASpoolerIsUnreachable()
+    {
+        QImage picture(10, 10, QImage::Format_RGB32);
+        picture.fill(Qt::black);
+        const std::atomic<bool> abandoned = false;
+        const SpoolResult spooled = spool({picture, QStringLiteral("Chosen"), 1},
+                                          std::chrono::steady_clock::now() + SystemPrinter::kAnswerTimeout, abandoned);
+        QCOMPARE(spooled.result.outcome, PrintOutcome::Unreachable);
     }
 
     void cancellingTheDialogFromTheMenuReportsNothing()

@@ -23,6 +23,26 @@ namespace {
 constexpr int kRunInterval = 1;  // ms
 constexpr int kIdleInterval = 0;
 
+// Why a click was refused, in the pixels the user sees, with the twips it
+// would have been for the record: "That point was not picked: points can be
+// picked only within 2184 pixels of the drawing area's top-left corner,
+// across and down, and it lies 2999 pixels across. (At (44985, 1500) twips it
+// lies beyond -32768 to 32767.)"
+QString refusalOf(Single x, Single y)
+{
+    const auto pixels = [](Single twipsValue) { return qRound(toPixelsF(twipsValue)); };
+    QStringList beyond;
+    if (!fitsInteger(x))
+        beyond << QStringLiteral("%1 pixels across").arg(pixels(x));
+    if (!fitsInteger(y))
+        beyond << QStringLiteral("%1 pixels down").arg(pixels(y));
+    return QStringLiteral("That point was not picked: points can be picked only within %1 pixels of the drawing "
+                          "area's top-left corner, across and down, and it lies %2. (At (%3, %4) twips it lies "
+                          "beyond -32768 to 32767.)")
+        .arg(toPixels(twips::kLargestCoordinate))
+        .arg(beyond.join(QStringLiteral(" and ")), twipsText(x), twipsText(y));
+}
+
 } // namespace
 
 MainWindow::MainWindow(WindowServices services, QWidget* parent)
@@ -147,9 +167,7 @@ void MainWindow::pickPoint(QPointF position)
         const auto x = static_cast<Single>(position.x());
         const auto y = static_cast<Single>(position.y());
         if (!fitsInteger(x) || !fitsInteger(y)) {
-            services_.reportError(
-                QStringLiteral("The point (%1, %2) lies beyond -32768 to 32767 twips and was not picked.")
-                    .arg(twipsText(x), twipsText(y)));
+            services_.reportError(refusalOf(x, y));
             return;
         }
         controlPanel_->showPoint(*row, {x, y});
@@ -237,7 +255,9 @@ void MainWindow::tellPrintResult(const PrintResult& result)
     switch (result.outcome) {
     case PrintOutcome::Printed:
     case PrintOutcome::Cancelled:
+        return;
     case PrintOutcome::NoPrinter:
+        services_.reportError(QStringLiteral("No printer was found: nothing was printed."));
         return;
     case PrintOutcome::Queued:
         services_.reportNotice(

@@ -188,7 +188,8 @@ SpoolResult spool(const SpoolRequest& request, SteadyClock::time_point deadline,
         return spooled;
     };
     if (connection.http() == nullptr)
-        return ended(connection.noSpoolerHere() ? PrintOutcome::NoPrinter : PrintOutcome::Unreachable);
+        return ended(connection.noSpoolerHere() && request.queue.isEmpty() ? PrintOutcome::NoPrinter
+                                                                           : PrintOutcome::Unreachable);
     http_t* http = connection.http();
 
     const QStringList name = request.queue.split(u'/');

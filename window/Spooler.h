@@ -29,7 +29,8 @@ struct SpoolResult {
 
 // Lays the picture out for the queue's default page, as large as the page's
 // printable area allows with its shape kept, and hands it to the spooler with
-// the queue's saved options. Blocks, so call it off the GUI thread. Gives up
+// the queue's saved options. NoPrinter only where the default queue was asked
+// for: a named queue that cannot be reached is Unreachable. Blocks, so call it off the GUI thread. Gives up
 // with Unanswered when the spooler has not answered everything by `deadline`,
 // or when `abandoned` turns true. The job is held in the queue until its page
 // is complete and only then released, so a job given up on never prints by
