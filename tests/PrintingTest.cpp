@@ -243,9 +243,8 @@ private slots:
     {
         QImage picture(10, 10, QImage::Format_RGB32);
         picture.fill(Qt::black);
-        const std::atomic<bool> abandoned = false;
         const SpoolResult spooled = spool({picture, QStringLiteral("Chosen"), 1},
-                                          std::chrono::steady_clock::now() + SystemPrinter::kAnswerTimeout, abandoned);
+                                          std::chrono::steady_clock::now() + SystemPrinter::kAnswerTimeout, {});
         QCOMPARE(spooled.result.outcome, PrintOutcome::Unreachable);
     }
 

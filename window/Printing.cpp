@@ -6,19 +6,13 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include <condition_variable>
-#include <mutex>
-#include <thread>
-
 namespace tarnelby {
 
 namespace {
 
-using SteadyClock = std::chrono::steady_clock;
-
-// How long closing waits for the threads still talking to the spooler to
-// give up; each does within a fraction of a second.
-constexpr std::chrono::seconds kShutdownWait{2};
+// Beyond so many exchanges at once (each waiting ten seconds at most for an
+// answer, or for a stopped spooler to cancel a job in), a print waits its turn.
+constexpr int kMostExchanges = 16;
 
 } // namespace
 
@@ -37,30 +31,17 @@ bool printPicture(QPaintDevice& page, const QImage& picture)
     return painter.end();
 }
 
-// What a thread talking to the spooler shares with its SystemPrinter.
-struct SystemPrinter::Worker {
-    std::mutex mutex;
-    std::condition_variable finished;
-    SystemPrinter* owner = nullptr;  // null once the owner has gone
-    bool running = true;
-    std::atomic<bool> abandoned = false;
-};
-
 SystemPrinter::SystemPrinter(QWidget* dialogParent)
     : QObject(dialogParent)
     , dialogParent_(dialogParent)
 {
+    exchanges_.setMaxThreadCount(kMostExchanges);
 }
 
 SystemPrinter::~SystemPrinter()
 {
-    const auto until = SteadyClock::now() + kShutdownWait;
-    for (const auto& worker : workers_) {
-        std::unique_lock lock(worker->mutex);
-        worker->owner = nullptr;
-        worker->abandoned = true;
-        worker->finished.wait_until(lock, until, [&] { return !worker->running; });
-    }
+    stop_.request_stop();
+    exchanges_.waitForDone();
 }
 
 void SystemPrinter::print(const QImage& picture, PrintDone done)
@@ -70,30 +51,15 @@ void SystemPrinter::print(const QImage& picture, PrintDone done)
 
 void SystemPrinter::spoolOffThread(SpoolRequest request, PrintDone done)
 {
-    std::erase_if(workers_, [](const std::shared_ptr<Worker>& worker) {
-        const std::lock_guard lock(worker->mutex);
-        return !worker->running;
+    const auto deadline = std::chrono::steady_clock::now() + kAnswerTimeout;
+    // This object outlives the exchange: its destructor waits for the pool.
+    exchanges_.start([this, request = std::move(request), deadline, done = std::move(done),
+                      stop = stop_.get_token()] {
+        const SpoolResult spooled = spool(request, deadline, stop);
+        QMetaObject::invokeMethod(
+            this, [this, spooled, request, done] { answered(spooled, request, done); }, Qt::QueuedConnection);
+        cancelHeldJob(spooled, stop);
     });
-    auto worker = std::make_shared<Worker>();
-    worker->owner = this;
-    workers_.push_back(worker);
-    const auto deadline = SteadyClock::now() + kAnswerTimeout;
-    std::thread([worker, request = std::move(request), deadline, done = std::move(done)] {
-        const SpoolResult spooled = spool(request, deadline, worker->abandoned);
-        {
-            const std::lock_guard lock(worker->mutex);
-            if (worker->owner != nullptr) {
-                SystemPrinter* owner = worker->owner;
-                QMetaObject::invokeMethod(
-                    owner, [owner, spooled, request, done] { owner->answered(spooled, request, done); },
-                    Qt::QueuedConnection);
-            }
-        }
-        cancelHeldJob(spooled, worker->abandoned);
-        const std::lock_guard lock(worker->mutex);
-        worker->running = false;
-        worker->finished.notify_all();
-    }).detach();
 }
 
 void SystemPrinter::answered(const SpoolResult& spooled, const SpoolRequest& request, const PrintDone& done)

@@ -3,12 +3,12 @@
 #include <QImage>
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
 
 #include <chrono>
 #include <functional>
-#include <memory>
 #include <stdexcept>
-#include <vector>
+#include <stop_token>
 
 class QPaintDevice;
 class QWidget;
@@ -49,8 +49,8 @@ public:
 bool printPicture(QPaintDevice& page, const QImage& picture);
 
 // Prints on the system's default printer without ever blocking the thread it
-// lives on: every exchange with the print spooler runs on a thread of its
-// own and gives up after kAnswerTimeout. Where there is no spooler and no
+// lives on: every exchange with the print spooler runs on a thread of its own
+// pool and gives up after kAnswerTimeout. Where there is no spooler and no
 // printer, it offers the print dialog (printing to a PDF file, say) instead.
 class SystemPrinter : public QObject {
     Q_OBJECT
@@ -60,7 +60,8 @@ public:
 
     // Owned by `dialogParent` where there is one.
     explicit SystemPrinter(QWidget* dialogParent);
-    // Gives up on the prints still under way; their `done` is never called.
+    // Asks the exchanges still under way to give up and waits for them, a
+    // fraction of a second; their `done` is never called.
     ~SystemPrinter() override;
 
     // Starts printing `picture`; `done` follows later on this object's
@@ -69,14 +70,15 @@ public:
     void print(const QImage& picture, PrintDone done);
 
 private:
-    struct Worker;
-
     void spoolOffThread(SpoolRequest request, PrintDone done);
     void answered(const SpoolResult& spooled, const SpoolRequest& request, const PrintDone& done);
     void offerDialog(const QImage& picture, const PrintDone& done);
 
     QWidget* dialogParent_ = nullptr;
-    std::vector<std::shared_ptr<Worker>> workers_;
+    std::stop_source stop_;
+    // A thread an exchange: one whose job waits to be cancelled may wait for a
+    // stopped spooler for long, and must not hold up the next print.
+    QThreadPool exchanges_;
 };
 
 } // namespace tarnelby

@@ -11,7 +11,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <thread>
+#include <condition_variable>
+#include <mutex>
 
 namespace tarnelby {
 
@@ -29,18 +30,27 @@ constexpr auto kRetryPause = 1s;              // between attempts to cancel a jo
 // Whether a wait for the spooler goes on: libcups asks every kPollSeconds.
 struct Patience {
     SteadyClock::time_point deadline;
-    const std::atomic<bool>& abandoned;
+    std::stop_token stop;
     bool gaveUp = false;
 };
 
 int keepWaiting(http_t*, void* data)
 {
     auto* patience = static_cast<Patience*>(data);
-    if (patience->abandoned || SteadyClock::now() >= patience->deadline) {
+    if (patience->stop.stop_requested() || SteadyClock::now() >= patience->deadline) {
         patience->gaveUp = true;
         return 0;
     }
     return 1;
+}
+
+// Waits `pause`, or less where a stop is requested meanwhile.
+void pauseUnlessStopped(std::chrono::milliseconds pause, std::stop_token stop)
+{
+    std::mutex mutex;
+    std::condition_variable_any stopped;
+    std::unique_lock lock(mutex);
+    stopped.wait_for(lock, stop, pause, [] { return false; });
 }
 
 // Never ask for a password at a terminal from a thread of our own.
@@ -175,10 +185,10 @@ bool isPaused(const cups_dest_t& dest)
 
 } // namespace
 
-SpoolResult spool(const SpoolRequest& request, SteadyClock::time_point deadline, const std::atomic<bool>& abandoned)
+SpoolResult spool(const SpoolRequest& request, SteadyClock::time_point deadline, std::stop_token stop)
 {
     cupsSetPasswordCB2(noPassword, nullptr);
-    Patience patience{deadline, abandoned};
+    Patience patience{deadline, stop};
     const Connection connection(patience);
     SpoolResult spooled;
     PrintResult& result = spooled.result;
@@ -219,20 +229,20 @@ SpoolResult spool(const SpoolRequest& request, SteadyClock::time_point deadline,
     return ended(isPaused(*dest) ? PrintOutcome::Queued : PrintOutcome::Printed);
 }
 
-void cancelHeldJob(const SpoolResult& spooled, const std::atomic<bool>& abandoned)
+void cancelHeldJob(const SpoolResult& spooled, std::stop_token stop)
 {
     if (spooled.heldJob == 0)
         return;
     cupsSetPasswordCB2(noPassword, nullptr);
-    Patience patience{SteadyClock::time_point::max(), abandoned};
-    while (!abandoned) {
+    Patience patience{SteadyClock::time_point::max(), stop};
+    while (!stop.stop_requested()) {
         const Connection connection(patience);
         if (connection.http() != nullptr) {
             const ipp_status_t status = cupsCancelJob2(connection.http(), spooled.queue.constData(), spooled.heldJob, 0);
             if (status != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE && status != IPP_STATUS_ERROR_INTERNAL)
                 return;
         }
-        std::this_thread::sleep_for(kRetryPause);
+        pauseUnlessStopped(kRetryPause, stop);
     }
 }
 

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QString>
 
-#include <atomic>
+#include <stop_token>
 #include <chrono>
 
 namespace tarnelby {
@@ -30,17 +30,18 @@ struct SpoolResult {
 // Lays the picture out for the queue's default page, as large as the page's
 // printable area allows with its shape kept, and hands it to the spooler with
 // the queue's saved options. NoPrinter only where the default queue was asked
-// for: a named queue that cannot be reached is Unreachable. Blocks, so call it off the GUI thread. Gives up
-// with Unanswered when the spooler has not answered everything by `deadline`,
-// or when `abandoned` turns true. The job is held in the queue until its page
-// is complete and only then released, so a job given up on never prints by
-// itself; it is named in `heldJob` for cancelHeldJob.
+// for: a named queue that cannot be reached is Unreachable. Blocks, so call it
+// off the GUI thread. Gives up with Unanswered when the spooler has not
+// answered everything by `deadline`, or soon after `stop` is requested. The
+// job is held in the queue until its page is complete and only then released,
+// so a job given up on never prints by itself; it is named in `heldJob` for
+// cancelHeldJob.
 SpoolResult spool(const SpoolRequest& request, std::chrono::steady_clock::time_point deadline,
-                  const std::atomic<bool>& abandoned);
+                  std::stop_token stop);
 
 // Cancels the job that `result` gave up on, waiting for the spooler as long
-// as it takes (it may be stopped and come back later) until `abandoned`
-// turns true. Nothing where no job was left.
-void cancelHeldJob(const SpoolResult& result, const std::atomic<bool>& abandoned);
+// as it takes (it may be stopped and come back later) until `stop` is
+// requested. Nothing where no job was left.
+void cancelHeldJob(const SpoolResult& result, std::stop_token stop);
 
 } // namespace tarnelby
