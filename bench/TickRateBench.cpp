@@ -9,7 +9,7 @@
 // widgets on this machine, in the same measure.
 
 #include "program/PlatformSettings.h"
-#include "window/DisplayPace.h"
+#include "window/FrameClock.h"
 #include "window/MainWindow.h"
 
 #include <QApplication>
@@ -182,7 +182,7 @@ public:
     // each tick cost, in microseconds.
     double run(timespec start, double seconds)
     {
-        const long ticksPerFrame = std::chrono::nanoseconds(DisplayPace::kFrame).count() / kWakeUpPeriodNs;
+        const long ticksPerFrame = std::chrono::nanoseconds(FrameClock::kFrame).count() / kWakeUpPeriodNs;
         const long ticks = wakeUpsIn(seconds);
         const double cpuBefore = usageNow().cpuSeconds;
         timespec deadline = start;

@@ -1,5 +1,6 @@
 #include "WindowFixture.h"
 
+#include "window/DotCounter.h"
 #include "window/DrawingArea.h"
 #include "window/ReadMePanel.h"
 
@@ -237,7 +238,7 @@ private slots:
         w.beginOrStop();
         QCoreApplication::processEvents();
         w.tick(1234);
-        const auto* counter = qobject_cast<const QLabel*>(w.control("dotCounter"));
+        const auto* counter = qobject_cast<const DotCounter*>(w.control("dotCounter"));
         QVERIFY(counter->text() != "1234"); // the screen follows at the display's pace
         QCOMPARE(interfaceOf(w.control("dotCounter"))->text(QAccessible::Name), QString("Number of dots: 1234"));
     }

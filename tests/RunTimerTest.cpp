@@ -1,3 +1,4 @@
+#include "window/FrameClock.h"
 #include "window/RunTimer.h"
 
 #include <QElapsedTimer>
@@ -28,7 +29,8 @@ class RunTimerTest : public QObject {
 private slots:
     void intervalZeroNeverTicks()
     {
-        RunTimer timer("runTimer", nullptr);
+        FrameClock frames(nullptr);
+        RunTimer timer("runTimer", frames, nullptr);
         int ticks = 0;
         connect(&timer, &RunTimer::timeout, [&] { ++ticks; });
         timer.setInterval(0);
@@ -44,7 +46,8 @@ private slots:
     // not push the schedule back: the ticks that fell due meanwhile follow.
     void lateTicksAreMadeUpOneByOne()
     {
-        RunTimer timer("runTimer", nullptr);
+        FrameClock frames(nullptr);
+        RunTimer timer("runTimer", frames, nullptr);
         int ticks = 0;
         connect(&timer, &RunTimer::timeout, [&] {
             if (++ticks % 50 == 0)
@@ -62,7 +65,8 @@ private slots:
 
     void ticksMissedInALongStallAreDropped()
     {
-        RunTimer timer("runTimer", nullptr);
+        FrameClock frames(nullptr);
+        RunTimer timer("runTimer", frames, nullptr);
         int ticks = 0;
         connect(&timer, &RunTimer::timeout, [&] {
             if (++ticks == 5)

@@ -2,12 +2,13 @@
 
 #include "window/DrawingArea.h"
 #include "window/Geometry.h"
-#include "window/Label.h"
+#include "window/DotCounter.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLabel>
 #include <QTimer>
 #include <QTest>
 
@@ -99,11 +100,16 @@ WindowFixture::PrintPace WindowFixture::waitForPrint(int timeoutMs)
 
 QString WindowFixture::caption(const QString& name) const
 {
-    if (const auto* label = window_->findChild<const Label*>(name))
-        return label->caption();
+    if (const auto* label = window_->findChild<const QLabel*>(name))
+        return label->text();
     if (const auto* button = window_->findChild<const QAbstractButton*>(name))
         return button->text();
     qFatal("No label or button %s", qPrintable(name));
+}
+
+QString WindowFixture::counter() const
+{
+    return QString::number(window_->findChild<const DotCounter*>(QStringLiteral("dotCounter"))->value());
 }
 
 QRgb WindowFixture::pixelAtTwips(int x, int y) const

@@ -78,7 +78,8 @@ public:
     QString caption(const QString& name) const;
     QString xCaption(int row) const { return caption(QStringLiteral("pointX%1").arg(row)); }
     QString yCaption(int row) const { return caption(QStringLiteral("pointY%1").arg(row)); }
-    QString counter() const { return caption(QStringLiteral("dotCounter")); }
+    // The counter's count, as it is also before the screen shows it.
+    QString counter() const;
 
     // The pixel of the drawing area's picture at a twips position.
     QRgb pixelAtTwips(int x, int y) const;

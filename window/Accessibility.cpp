@@ -1,8 +1,8 @@
 #include "window/Accessibility.h"
 
 #include "window/CoordinateTable.h"
+#include "window/DotCounter.h"
 #include "window/DrawingArea.h"
-#include "window/Label.h"
 #include "window/Panel.h"
 
 #include <QAccessibleWidget>
@@ -42,15 +42,15 @@ private:
     const QList<QObject*>& order() const { return static_cast<const Panel*>(object())->readingOrder(); }
 };
 
-// A label read as its spoken text, current whenever it is asked for.
-class AccessibleLabel : public QAccessibleWidget {
+// The counter read with its caption and its current count.
+class AccessibleDotCounter : public QAccessibleWidget {
 public:
-    explicit AccessibleLabel(Label* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    explicit AccessibleDotCounter(DotCounter* counter) : QAccessibleWidget(counter, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name)
-            return static_cast<const Label*>(object())->spokenText();
+            return static_cast<const DotCounter*>(object())->spokenText();
         return QAccessibleWidget::text(t);
     }
 };
@@ -196,8 +196,8 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object)
 {
     if (auto* panel = qobject_cast<Panel*>(object))
         return new AccessiblePanel(panel);
-    if (auto* label = qobject_cast<Label*>(object))
-        return new AccessibleLabel(label);
+    if (auto* counter = qobject_cast<DotCounter*>(object))
+        return new AccessibleDotCounter(counter);
     if (auto* area = qobject_cast<DrawingArea*>(object))
         return new AccessibleDrawingArea(area);
     if (auto* table = qobject_cast<CoordinateTable*>(object))

@@ -1,6 +1,7 @@
 #include "window/ControlPanel.h"
 
 #include "window/Decoration.h"
+#include "window/DotCounter.h"
 #include "window/Fonts.h"
 #include "window/Geometry.h"
 
@@ -16,7 +17,7 @@ constexpr int kRowsBehindTheBox = 4; // rows 1..4 lie behind the box and its div
 
 } // namespace
 
-ControlPanel::ControlPanel(QWidget* parent)
+ControlPanel::ControlPanel(FrameClock& frames, QWidget* parent)
     : Panel("controlPanel", QString(), parent)
 {
     setGeometry(toPixels(twips::kControlPanel));
@@ -29,9 +30,9 @@ ControlPanel::ControlPanel(QWidget* parent)
     // Created from back to front: a later sibling lies in front.
     const QString counterCaption = QStringLiteral("Number of dots:");
     addLabel("dotCounterCaption", counterCaption, twips::kDotCounterCaption, Sizing::FitsText, system);
-    dotCounter_ = addLabel("dotCounter", "0", twips::kDotCounter, Sizing::FitsText, system);
-    dotCounter_->setPaced(true);
-    dotCounter_->setSpokenName(counterCaption.chopped(1)); // read as "Number of dots: 18531"
+    dotCounter_ = new DotCounter(counterCaption.chopped(1), frames, this); // read as "Number of dots: 18531"
+    dotCounter_->move(toPixels(twips::kDotCounter).topLeft());
+    applyLook(*dotCounter_, system);
     const Label* tableHeading = addLabel("tableHeading", "Table of Coordinates.", twips::kTableHeading,
                                          Sizing::Wraps, {Qt::black, systemFace(), heading});
     table_ = new CoordinateTable(*tableHeading, this);
@@ -99,11 +100,6 @@ void ControlPanel::showPoint(int row, QPointF position)
     table_->showPoint(row, position);
 }
 
-std::optional<QPointF> ControlPanel::pointAt(int row) const
-{
-    return table_->pointAt(row);
-}
-
 void ControlPanel::clearPoints()
 {
     table_->clear();
@@ -111,7 +107,7 @@ void ControlPanel::clearPoints()
 
 void ControlPanel::setDotCount(Long count)
 {
-    dotCounter_->setNumber(count);
+    dotCounter_->setValue(count);
 }
 
 void ControlPanel::setRunning(bool running)

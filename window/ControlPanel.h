@@ -12,13 +12,17 @@ class QPushButton;
 
 namespace tarnelby {
 
+class DotCounter;
+class FrameClock;
+
 // The control panel at the left: the title, "Begin"/"Stop", the table of the
 // chosen points in its etched box, "CLEAR" and the dot counter.
 class ControlPanel : public Panel {
     Q_OBJECT
 
 public:
-    explicit ControlPanel(QWidget* parent);
+    // The counter shows its count at the pace of `frames`.
+    ControlPanel(FrameClock& frames, QWidget* parent);
 
     // The lowest row (1..10) that holds no point; none when all ten do.
     std::optional<int> firstFreeRow() const;
@@ -27,14 +31,11 @@ public:
     // (4500, 1500) shows "4500" and "1500", (4500.5, 7) "4500.5" and "7".
     void showPoint(int row, QPointF position);
 
-    // The position row `row` holds; none while it is free.
-    std::optional<QPointF> pointAt(int row) const;
-
     // Frees all ten rows at once.
     void clearPoints();
 
     // The counter shows `count`; on screen at the display's pace. Cheap enough
-    // for every step: the text is formed only when it is shown.
+    // for every step.
     void setDotCount(Long count);
 
     // "Stop" while a run goes on, "Begin" otherwise. When a run stops, the
@@ -50,7 +51,7 @@ private:
 
     CoordinateTable* table_ = nullptr;
     QPushButton* beginStopButton_ = nullptr;
-    Label* dotCounter_ = nullptr;
+    DotCounter* dotCounter_ = nullptr;
 };
 
 } // namespace tarnelby

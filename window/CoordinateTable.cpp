@@ -52,11 +52,6 @@ void CoordinateTable::showPoint(int k, QPointF position)
     render(k);
 }
 
-std::optional<QPointF> CoordinateTable::pointAt(int k) const
-{
-    return row(k).point;
-}
-
 void CoordinateTable::clear()
 {
     for (int k = 1; k <= kMaxPoints; ++k) {
@@ -80,7 +75,7 @@ void CoordinateTable::render(int k)
 
 QString CoordinateTable::heading() const
 {
-    return heading_.spokenText();
+    return heading_.text();
 }
 
 QString CoordinateTable::spokenRow(int k) const

@@ -34,9 +34,6 @@ public:
     // (4500, 1500) shows "4500" and "1500", (4500.5, 7) "4500.5" and "7".
     void showPoint(int row, QPointF position);
 
-    // The position row `row` holds; none while it is free.
-    std::optional<QPointF> pointAt(int row) const;
-
     // Frees all ten rows at once.
     void clear();
 

@@ -1,7 +1,7 @@
 #include "window/DrawingArea.h"
 
 #include "runtime/Palette.h"
-#include "window/DisplayPace.h"
+#include "window/FrameClock.h"
 #include "window/Geometry.h"
 
 #include <QAccessible>
@@ -67,15 +67,16 @@ QRegion regionOf(std::span<QPoint> pixels)
 
 } // namespace
 
-DrawingArea::DrawingArea(QWidget* parent)
+DrawingArea::DrawingArea(FrameClock& frames, QWidget* parent)
     : QWidget(parent)
+    , frames_(frames)
 {
     setObjectName("drawingArea");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
     QCoreApplication::instance()->installEventFilter(this);
     keep(sizeHint());
-    pace_ = new DisplayPace([this] { showUnshown(); }, this);
+    connect(&frames_, &FrameClock::frame, this, &DrawingArea::showUnshown);
 }
 
 QSize DrawingArea::sizeHint() const
@@ -99,11 +100,13 @@ void DrawingArea::plotDot(QPoint position)
     if (unshownCount_ < kUnshownRoom)
         unshown_[unshownCount_] = pixel;
     unshownCount_ = std::min(unshownCount_ + 1, kUnshownRoom + 1);
-    pace_->request();
+    frames_.request();
 }
 
 void DrawingArea::showUnshown()
 {
+    if (unshownCount_ == 0)
+        return;
     // Dots that many are spread over most of the area anyway.
     if (unshownCount_ > kUnshownRoom)
         update();

@@ -8,7 +8,7 @@
 
 namespace tarnelby {
 
-class DisplayPace;
+class FrameClock;
 
 // The window's black drawing area, on which the dots and the circles round
 // the chosen points are drawn in white. It keeps its picture in an image as
@@ -33,7 +33,8 @@ class DrawingArea : public QWidget {
     Q_OBJECT
 
 public:
-    explicit DrawingArea(QWidget* parent = nullptr);
+    // The screen shows new dots at the pace of `frames`.
+    DrawingArea(FrameClock& frames, QWidget* parent);
 
     // Sets the pixel that holds `position` white; off the picture it does
     // nothing. The picture changes at once, the screen at the display's pace.
@@ -104,7 +105,7 @@ private:
     std::optional<QPoint> crosshair_;
     bool crosshairShown_ = false;
     bool lastKeyWasTab_ = false;  // the last key pressed anywhere, unless the mouse was pressed since
-    DisplayPace* pace_ = nullptr;
+    FrameClock& frames_;
 };
 
 } // namespace tarnelby

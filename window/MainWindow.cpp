@@ -5,6 +5,7 @@
 #include "window/ControlPanel.h"
 #include "window/DrawingArea.h"
 #include "window/Fonts.h"
+#include "window/FrameClock.h"
 #include "window/FrameExtents.h"
 #include "window/Geometry.h"
 #include "window/ReadMePanel.h"
@@ -71,11 +72,12 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     setFont(sansSerif(FontSize::Small));
 
     buildMenu(); // first, so that the menu bar is read first
-    drawingArea_ = new DrawingArea(this);
+    frameClock_ = new FrameClock(this);
+    drawingArea_ = new DrawingArea(*frameClock_, this);
     setCentralWidget(drawingArea_);
-    controlPanel_ = new ControlPanel(drawingArea_);
+    controlPanel_ = new ControlPanel(*frameClock_, drawingArea_);
     readMePanel_ = new ReadMePanel(drawingArea_);
-    runTimer_ = new RunTimer("runTimer", this);
+    runTimer_ = new RunTimer("runTimer", *frameClock_, this);
 
     connect(drawingArea_, &DrawingArea::clicked, this, &MainWindow::pickPoint);
     connect(controlPanel_, &ControlPanel::beginStopClicked, this, &MainWindow::toggleRun);

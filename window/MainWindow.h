@@ -14,6 +14,7 @@ namespace tarnelby {
 
 class ControlPanel;
 class DrawingArea;
+class FrameClock;
 class ReadMePanel;
 class RunTimer;
 
@@ -88,6 +89,7 @@ private:
     ControlPanel* controlPanel_ = nullptr;
     ReadMePanel* readMePanel_ = nullptr;
     RunTimer* runTimer_ = nullptr;
+    FrameClock* frameClock_ = nullptr;
 };
 
 } // namespace tarnelby

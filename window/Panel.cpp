@@ -34,13 +34,22 @@ Label* Panel::addLabel(const QString& name, const QString& caption, const twips:
 {
     auto* label = new Label(name, caption, sizing, this);
     label->setGeometry(toPixels(box));
-    if (look.font)
-        label->setFont(*look.font);
-    label->setTextColour(look.text);
-    if (look.background)
-        label->setOpaque(*look.background);
+    applyLook(*label, look);
     label->setCaption(caption);
     return label;
+}
+
+void Panel::applyLook(QWidget& control, const LabelLook& look)
+{
+    if (look.font)
+        control.setFont(*look.font);
+    QPalette palette = control.palette();
+    palette.setColor(QPalette::WindowText, look.text);
+    if (look.background) {
+        palette.setColor(QPalette::Window, *look.background);
+        control.setAutoFillBackground(true);
+    }
+    control.setPalette(palette);
 }
 
 QPushButton* Panel::addButton(const QString& name, const QString& caption, const twips::Box& box,

@@ -48,6 +48,8 @@ protected:
     // Space, Return or Enter while it has the focus.
     Label* addLabel(const QString& name, const QString& caption, const twips::Box& box,
                     Label::Sizing sizing, const LabelLook& look);
+    // Gives a control that shows text the look of a label.
+    static void applyLook(QWidget& control, const LabelLook& look);
     QPushButton* addButton(const QString& name, const QString& caption, const twips::Box& box,
                            const QFont& font);
 

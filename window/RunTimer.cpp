@@ -1,6 +1,6 @@
 #include "window/RunTimer.h"
 
-#include "window/DisplayPace.h"
+#include "window/FrameClock.h"
 
 #include <QAbstractEventDispatcher>
 #include <QSocketNotifier>
@@ -35,8 +35,9 @@ void takeEndedPeriods(int timer)
 
 } // namespace
 
-RunTimer::RunTimer(const QString& name, QObject* parent)
+RunTimer::RunTimer(const QString& name, const FrameClock& frames, QObject* parent)
     : QObject(parent)
+    , frames_(frames)
 {
     setObjectName(name);
     periodic_ = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
@@ -99,7 +100,7 @@ void RunTimer::run()
         // schedule (the kernel timer, readable again, brings the thread
         // straight back for the ticks owed), and before a wait for a tick
         // beyond kLongestHold.
-        if (DisplayPace::frameIsDue(now) || now - heldSince >= kLongestHold
+        if (frames_.isFrameDue(now) || now - heldSince >= kLongestHold
             || (now < due_ && (!mayWait || due_ - heldSince > kLongestHold)))
             break;
         if (now < due_) {

@@ -8,6 +8,8 @@ class QSocketNotifier;
 
 namespace tarnelby {
 
+class FrameClock;
+
 // The window's timer. Interval 0 means stopped; an interval of n > 0 ticks
 // every n ms on a fixed schedule: a tick that comes late does not push the
 // later ones back, and each tick that falls due is delivered as its own
@@ -19,7 +21,7 @@ namespace tarnelby {
 // From there, in a pass of the event loop that was free to wait for events,
 // the run timer keeps the thread between its ticks, sleeping to each one's
 // deadline, and hands it back to the event loop when the display's next frame
-// is due (DisplayPace), or after kLongestHold where no frame is waited for: a
+// is due (FrameClock), or after kLongestHold where no frame is waited for: a
 // pass of the event loop costs about half as much again as the wake-up itself,
 // and a tick needs none. Input, other timers and repaints therefore wait at
 // most about one frame, as the screen would. A pass that was not to wait
@@ -32,7 +34,7 @@ public:
     static constexpr std::chrono::milliseconds kLongestHold{16};
 
     // Throws std::system_error where the kernel has no timer to give.
-    RunTimer(const QString& name, QObject* parent);
+    RunTimer(const QString& name, const FrameClock& frames, QObject* parent);
     ~RunTimer() override;
 
     int interval() const { return interval_; }
@@ -49,6 +51,7 @@ private:
     void armFrom(Clock::time_point first);
     void run();
 
+    const FrameClock& frames_;
     int periodic_ = -1;  // the kernel's periodic timer, on the same grid as due_
     QSocketNotifier* notifier_ = nullptr;
     Clock::time_point due_{};
