@@ -1,5 +1,5 @@
 #include "experiment/ChaosStep.h"
-#include "runtime/Clock.h"
+#include "runtime/WallClock.h"
 
 #include <benchmark/benchmark.h>
 
@@ -34,7 +34,7 @@ void BM_ChaosStepWithSystemClock(benchmark::State& bench)
 {
     ExperimentState state = triangle();
     RandomGenerator generator;
-    SystemClock clock;
+    SystemWallClock clock;
     for (auto _ : bench)
         benchmark::DoNotOptimize(chaosStep(state, clock.secondsSinceMidnight(), generator));
 }

@@ -23,7 +23,7 @@ constexpr int kLookIntervalMs = 5;
 WindowFixture::WindowFixture(Panels panels, Printing printing)
 {
     WindowServices services;
-    services.clock = std::make_unique<FixedClock>(43200.0f);
+    services.wallClock = std::make_unique<FixedClock>(43200.0f);
     services.generator = RandomGenerator(1);
     services.reportError = [this](const QString& message) { errors << message; };
     services.reportNotice = [this](const QString& message) { notices << message; };

@@ -18,7 +18,7 @@ constexpr QRgb kBlackRgb = 0x000000;
 int whitePixelsOf(const QImage& image);
 
 // A clock that reads what the test sets.
-class FixedClock final : public Clock {
+class FixedClock final : public WallClock {
 public:
     explicit FixedClock(Single reading) : reading_(reading) {}
     Single secondsSinceMidnight() override { return reading_; }

@@ -287,7 +287,7 @@ void MainWindow::step()
         "the chaos step",
         [this] {
             const StepOutcome outcome =
-                chaosStep(state_, services_.clock->secondsSinceMidnight(), services_.generator);
+                chaosStep(state_, services_.wallClock->secondsSinceMidnight(), services_.generator);
             controlPanel_->setDotCount(outcome.count);
             if (outcome.plotted)
                 drawingArea_->plotDot({outcome.x, outcome.y});

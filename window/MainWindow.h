@@ -1,7 +1,7 @@
 #pragma once
 
 #include "experiment/ExperimentState.h"
-#include "runtime/Clock.h"
+#include "runtime/WallClock.h"
 #include "runtime/Random.h"
 #include "window/Printing.h"
 
@@ -21,7 +21,7 @@ class RunTimer;
 // What the window takes from its platform. Tests hand in a fixed clock, a
 // seeded generator, and stand-ins for the message boxes and the printer.
 struct WindowServices {
-    std::unique_ptr<Clock> clock = std::make_unique<SystemClock>();
+    std::unique_ptr<WallClock> wallClock = std::make_unique<SystemWallClock>();
     RandomGenerator generator;
     std::function<void(const QString& message)> reportError;   // default: an error box
     std::function<void(const QString& message)> reportNotice;  // default: an information box

@@ -6,17 +6,18 @@
 
 namespace tarnelby {
 
-// Where the program reads the time of day. Tests hand in a clock of their own.
-class Clock {
+// Where the program reads the time of day, for the random generator's seed.
+// Tests hand in a clock of their own.
+class WallClock {
 public:
-    virtual ~Clock() = default;
+    virtual ~WallClock() = default;
 
     // Seconds since local midnight, as a Single: 13:00:00.25 -> 46800.25.
     virtual Single secondsSinceMidnight() = 0;
 };
 
 // The machine's local wall clock.
-class SystemClock final : public Clock {
+class SystemWallClock final : public WallClock {
 public:
     Single secondsSinceMidnight() override;
 

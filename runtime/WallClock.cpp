@@ -1,4 +1,4 @@
-#include "runtime/Clock.h"
+#include "runtime/WallClock.h"
 
 namespace tarnelby {
 
@@ -8,7 +8,7 @@ constexpr double kNanosecondsPerSecond = 1e9;
 
 } // namespace
 
-Single SystemClock::secondsSinceMidnight()
+Single SystemWallClock::secondsSinceMidnight()
 {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
