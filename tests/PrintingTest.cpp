@@ -3,7 +3,7 @@
 
 #include "window/ControlPanel.h"
 #include "window/Printing.h"
-#include "window/Spooler.h"
+#include "platform/PrintSpooler.h"
 #include "window/ReadMePanel.h"
 
 #include "program/TerminationSignals.h"
@@ -241,9 +241,8 @@ private slots:
     // The dialog's printer, chosen after the spooler went away, is not "no printer".
     void aChosenPrinterWithoutASpoolerIsUnreachable()
     {
-        QImage picture(10, 10, QImage::Format_RGB32);
-        picture.fill(Qt::black);
-        const SpoolResult spooled = spool({picture, QStringLiteral("Chosen"), 1},
+        const auto blankPage = [](QPaintDevice&) { return true; };
+        const SpoolResult spooled = spool({blankPage, QStringLiteral("Chosen"), 1},
                                           std::chrono::steady_clock::now() + SystemPrinter::kAnswerTimeout, {});
         QCOMPARE(spooled.result.outcome, PrintOutcome::Unreachable);
     }

@@ -6,7 +6,7 @@
 #include "window/DrawingArea.h"
 #include "window/Fonts.h"
 #include "window/FrameClock.h"
-#include "window/FrameExtents.h"
+#include "platform/WindowFrame.h"
 #include "window/Geometry.h"
 #include "window/ReadMePanel.h"
 #include "window/Resources.h"

@@ -1,6 +1,5 @@
 #include "window/Printing.h"
 
-#include "window/Spooler.h"
 
 #include <QPainter>
 #include <QPrintDialog>
@@ -46,28 +45,30 @@ SystemPrinter::~SystemPrinter()
 
 void SystemPrinter::print(const QImage& picture, PrintDone done)
 {
-    spoolOffThread({picture, {}, 1}, std::move(done));
+    spoolOffThread(picture, {}, 1, std::move(done));
 }
 
-void SystemPrinter::spoolOffThread(SpoolRequest request, PrintDone done)
+void SystemPrinter::spoolOffThread(const QImage& picture, const QString& queue, int copies, PrintDone done)
 {
     const auto deadline = std::chrono::steady_clock::now() + kAnswerTimeout;
+    const SpoolRequest request{[picture](QPaintDevice& page) { return printPicture(page, picture); }, queue, copies};
     // This object outlives the exchange: its destructor waits for the pool.
-    exchanges_.start([this, request = std::move(request), deadline, done = std::move(done),
-                      stop = stop_.get_token()] {
+    exchanges_.start([this, request, deadline, picture, done = std::move(done), stop = stop_.get_token()] {
         const SpoolResult spooled = spool(request, deadline, stop);
         QMetaObject::invokeMethod(
-            this, [this, spooled, request, done] { answered(spooled, request, done); }, Qt::QueuedConnection);
+            this, [this, spooled, picture, done] { answered(spooled.result, picture, done); },
+            Qt::QueuedConnection);
         cancelHeldJob(spooled, stop);
     });
 }
 
-void SystemPrinter::answered(const SpoolResult& spooled, const SpoolRequest& request, const PrintDone& done)
+void SystemPrinter::answered(const PrintResult& result, const QImage& picture, const PrintDone& done)
 {
-    if (spooled.result.outcome == PrintOutcome::NoPrinter && request.queue.isEmpty())
-        offerDialog(request.picture, done);
+    // Only the default queue is ever "no printer": the dialog's is not.
+    if (result.outcome == PrintOutcome::NoPrinter)
+        offerDialog(picture, done);
     else
-        done(spooled.result);
+        done(result);
 }
 
 void SystemPrinter::offerDialog(const QImage& picture, const PrintDone& done)
@@ -79,7 +80,7 @@ void SystemPrinter::offerDialog(const QImage& picture, const PrintDone& done)
         return;
     }
     if (printer.outputFormat() == QPrinter::NativeFormat) {
-        spoolOffThread({picture, printer.printerName(), printer.copyCount()}, done);
+        spoolOffThread(picture, printer.printerName(), printer.copyCount(), done);
         return;
     }
     done({printPicture(printer, picture) ? PrintOutcome::Printed : PrintOutcome::Failed,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PrintSpooler.h"
+
 #include <QImage>
 #include <QObject>
 #include <QString>
@@ -14,25 +16,6 @@ class QPaintDevice;
 class QWidget;
 
 namespace tarnelby {
-
-struct SpoolRequest;
-struct SpoolResult;
-
-enum class PrintOutcome {
-    Printed,      // the spooler took the job, or the page file was written
-    Queued,       // the spooler took the job, but the queue is paused: the job waits there
-    Cancelled,    // the user closed the print dialog without printing
-    Failed,       // the page could not be made, or the spooler refused the job
-    Unanswered,   // the spooler did not answer in time: nothing was printed
-    Unreachable,  // a configured spooler could not be reached: nothing was printed
-    NoPrinter,    // no spooler on this machine, or one without a default printer
-};
-
-struct PrintResult {
-    PrintOutcome outcome = PrintOutcome::Printed;
-    QString printer;  // the print queue, where known
-    QString server;   // the print server, where one was asked
-};
 
 // Called once with how a print ended.
 using PrintDone = std::function<void(const PrintResult& result)>;
@@ -70,8 +53,9 @@ public:
     void print(const QImage& picture, PrintDone done);
 
 private:
-    void spoolOffThread(SpoolRequest request, PrintDone done);
-    void answered(const SpoolResult& spooled, const SpoolRequest& request, const PrintDone& done);
+    // Prints on `queue`, the default one where it is empty.
+    void spoolOffThread(const QImage& picture, const QString& queue, int copies, PrintDone done);
+    void answered(const PrintResult& result, const QImage& picture, const PrintDone& done);
     void offerDialog(const QImage& picture, const PrintDone& done);
 
     QWidget* dialogParent_ = nullptr;

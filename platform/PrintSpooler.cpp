@@ -1,4 +1,4 @@
-#include "window/Spooler.h"
+#include "platform/PrintSpooler.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -26,6 +26,7 @@ constexpr int kPageDpi = 1200;               // as Qt's high-resolution printer
 constexpr double kPollSeconds = 0.2;          // how often a wait for the spooler may be given up
 constexpr double kHundredthsPerMillimetre = 100.0;
 constexpr auto kRetryPause = 1s;              // between attempts to cancel a job left behind
+constexpr auto kLongestConnect = 10s;         // for a connection made to cancel such a job
 
 // Whether a wait for the spooler goes on: libcups asks every kPollSeconds.
 struct Patience {
@@ -67,7 +68,7 @@ public:
         : server_(QString::fromLocal8Bit(cupsServer()))
     {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::min(patience.deadline - SteadyClock::now(), SteadyClock::duration(SystemPrinter::kAnswerTimeout)));
+            std::min(patience.deadline - SteadyClock::now(), SteadyClock::duration(kLongestConnect)));
         const int timeoutMs = static_cast<int>(std::clamp<long long>(left.count(), 1, INT_MAX));
         http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, timeoutMs, nullptr);
         if (http_ != nullptr)
@@ -106,7 +107,7 @@ struct DestDeleter {
 };
 using Dest = std::unique_ptr<cups_dest_t, DestDeleter>;
 
-// A page to lay the picture out on, and the name of its media for the job,
+// A page to lay the print out on, and the name of its media for the job,
 // so that the spooler prints the page at the size it was laid out for.
 struct Page {
     QPageLayout layout;
@@ -129,8 +130,8 @@ Page defaultPage(http_t* http, cups_dest_t* dest)
             QByteArray(size.media)};
 }
 
-// The picture as a one-page PDF, or nothing where it could not be made.
-QByteArray pdfOf(const QImage& picture, const QPageLayout& layout)
+// The page as a one-page PDF, or nothing where it could not be made.
+QByteArray pdfOf(const PagePainter& paintPage, const QPageLayout& layout)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -138,7 +139,7 @@ QByteArray pdfOf(const QImage& picture, const QPageLayout& layout)
     writer.setResolution(kPageDpi);
     writer.setPageLayout(layout);
     writer.setCreator(QString::fromLatin1(kJobTitle));
-    if (!printPicture(writer, picture))
+    if (!paintPage(writer))
         return {};
     return buffer.data();
 }
@@ -212,7 +213,7 @@ SpoolResult spool(const SpoolRequest& request, SteadyClock::time_point deadline,
     result.printer = QString::fromLocal8Bit(dest->name);
 
     const Page page = defaultPage(http, dest.get());
-    const QByteArray pdf = pdfOf(request.picture, page.layout);
+    const QByteArray pdf = pdfOf(request.paintPage, page.layout);
     if (patience.gaveUp || pdf.isEmpty())
         return ended(PrintOutcome::Failed);
     const int job = createHeldJob(http, *dest, page.media, request.copies);

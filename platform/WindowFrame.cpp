@@ -1,4 +1,4 @@
-#include "window/FrameExtents.h"
+#include "platform/WindowFrame.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

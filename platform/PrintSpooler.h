@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <stop_token>
+
+class QPaintDevice;
+
+namespace tarnelby {
+
+enum class PrintOutcome {
+    Printed,      // the spooler took the job, or the page file was written
+    Queued,       // the spooler took the job, but the queue is paused: the job waits there
+    Cancelled,    // the user closed the print dialog without printing
+    Failed,       // the page could not be made, or the spooler refused the job
+    Unanswered,   // the spooler did not answer in time: nothing was printed
+    Unreachable,  // a configured spooler could not be reached: nothing was printed
+    NoPrinter,    // no spooler on this machine, or one without a default printer
+};
+
+struct PrintResult {
+    PrintOutcome outcome = PrintOutcome::Printed;
+    QString printer;  // the print queue, where known
+    QString server;   // the print server, where one was asked
+};
+
+// Paints what is to be printed on a page laid out for the print queue's
+// paper; false where the page could not be opened. Called on the spooler's thread.
+using PagePainter = std::function<bool(QPaintDevice& page)>;
+
+// What to print: one page of a print queue of the system's print spooler,
+// the default queue where `queue` is empty ("queue" or "queue/instance"
+// otherwise).
+struct SpoolRequest {
+    PagePainter paintPage;
+    QString queue;
+    int copies = 1;
+};
+
+// What the spooler made of a request (never Cancelled), and the job it left
+// held in `queue` where it gave up before releasing it to print.
+struct SpoolResult {
+    PrintResult result;
+    QByteArray queue;
+    int heldJob = 0;
+};
+
+// Has the page painted for the queue's default paper and hands it to the
+// spooler with the queue's saved options. NoPrinter only where the default queue was asked
+// for: a named queue that cannot be reached is Unreachable. Blocks, so call it
+// off the GUI thread. Gives up with Unanswered when the spooler has not
+// answered everything by `deadline`, or soon after `stop` is requested. The
+// job is held in the queue until its page is complete and only then released,
+// so a job given up on never prints by itself; it is named in `heldJob` for
+// cancelHeldJob.
+SpoolResult spool(const SpoolRequest& request, std::chrono::steady_clock::time_point deadline,
+                  std::stop_token stop);
+
+// Cancels the job that `result` gave up on, waiting for the spooler as long
+// as it takes (it may be stopped and come back later) until `stop` is
+// requested. Nothing where no job was left.
+void cancelHeldJob(const SpoolResult& result, std::stop_token stop);
+
+} // namespace tarnelby
