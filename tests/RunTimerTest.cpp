@@ -1,4 +1,3 @@
-#include "window/FrameClock.h"
 #include "window/RunTimer.h"
 
 #include <QElapsedTimer>
@@ -29,8 +28,7 @@ class RunTimerTest : public QObject {
 private slots:
     void intervalZeroNeverTicks()
     {
-        FrameClock frames(nullptr);
-        RunTimer timer("runTimer", frames, nullptr);
+        RunTimer timer("runTimer", nullptr);
         int ticks = 0;
         connect(&timer, &RunTimer::timeout, [&] { ++ticks; });
         timer.setInterval(0);
@@ -46,8 +44,7 @@ private slots:
     // not push the schedule back: the ticks that fell due meanwhile follow.
     void lateTicksAreMadeUpOneByOne()
     {
-        FrameClock frames(nullptr);
-        RunTimer timer("runTimer", frames, nullptr);
+        RunTimer timer("runTimer", nullptr);
         int ticks = 0;
         connect(&timer, &RunTimer::timeout, [&] {
             if (++ticks % 50 == 0)
@@ -65,8 +62,7 @@ private slots:
 
     void ticksMissedInALongStallAreDropped()
     {
-        FrameClock frames(nullptr);
-        RunTimer timer("runTimer", frames, nullptr);
+        RunTimer timer("runTimer", nullptr);
         int ticks = 0;
         connect(&timer, &RunTimer::timeout, [&] {
             if (++ticks == 5)

@@ -1,6 +1,5 @@
 #include "window/FrameClock.h"
 
-#include <QAbstractEventDispatcher>
 #include <QTimerEvent>
 
 namespace tarnelby {
@@ -17,12 +16,6 @@ void FrameClock::request()
     if (timer_.isActive())
         return;
     timer_.start(static_cast<int>(kFrame.count()), Qt::PreciseTimer, this);
-    due_ = std::chrono::steady_clock::now() + kFrame;
-}
-
-bool FrameClock::isFrameDue(Time now) const
-{
-    return timer_.isActive() && now >= due_;
 }
 
 void FrameClock::timerEvent(QTimerEvent* event)
@@ -35,9 +28,6 @@ void FrameClock::timerEvent(QTimerEvent* event)
         timer_.stop();
         return;
     }
-    // When the timer falls due next, to the millisecond above.
-    due_ = std::chrono::steady_clock::now()
-        + std::chrono::milliseconds(QAbstractEventDispatcher::instance()->remainingTime(timer_.timerId()));
     requested_ = false;
     emit frame();
 }

@@ -17,7 +17,6 @@ class FrameClock : public QObject {
     Q_OBJECT
 
 public:
-    using Time = std::chrono::steady_clock::time_point;
     static constexpr std::chrono::milliseconds kFrame{16};
 
     explicit FrameClock(QObject* parent);
@@ -25,9 +24,6 @@ public:
     // Asks for the next frame. Cheap enough for every step: it only notes
     // the wish while the clock runs, and allocates nothing.
     void request();
-
-    // True when a frame is due at `now` and waits for the event loop to show it.
-    bool isFrameDue(Time now) const;
 
 signals:
     // Show what changed since the last frame.
@@ -38,7 +34,6 @@ protected:
 
 private:
     QBasicTimer timer_;
-    Time due_{};
     bool requested_ = false;
 };
 

@@ -77,7 +77,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     setCentralWidget(drawingArea_);
     controlPanel_ = new ControlPanel(*frameClock_, drawingArea_);
     readMePanel_ = new ReadMePanel(drawingArea_);
-    runTimer_ = new RunTimer("runTimer", *frameClock_, this);
+    runTimer_ = new RunTimer("runTimer", this);
 
     connect(drawingArea_, &DrawingArea::clicked, this, &MainWindow::pickPoint);
     connect(controlPanel_, &ControlPanel::beginStopClicked, this, &MainWindow::toggleRun);
