@@ -11,7 +11,7 @@ PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
 	fonts-liberation fonts-dejavu-core xvfb xauth openbox x11-utils \
 	libxcb1-dev \
 	libcups2-dev cups cups-client printer-driver-cups-pdf poppler-utils \
-	desktop-file-utils appstream dpkg-dev file lintian man-db groff-base
+	desktop-file-utils appstream dpkg-dev debhelper file lintian man-db groff-base
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -49,9 +49,10 @@ test: build
 bench: build
 	bench/run-benchmarks $(BUILD_DIR)
 
-# A Debian package of the program: $(BUILD_DIR)/tarnelby_<version>_<arch>.deb
-package: build
-	cd $(BUILD_DIR) && cpack -G DEB
+# The source and binary Debian packages, built by dpkg-buildpackage from a
+# clean copy of the tree: $(BUILD_DIR)/package/tarnelby_<version>_<arch>.deb
+package: deps
+	tools/build-debian-package $(BUILD_DIR)/package
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
