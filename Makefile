@@ -11,7 +11,7 @@ PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
 	fonts-liberation fonts-dejavu-core xvfb xauth openbox x11-utils \
 	libxcb1-dev \
 	libcups2-dev cups cups-client printer-driver-cups-pdf poppler-utils \
-	desktop-file-utils appstream dpkg-dev debhelper file lintian man-db groff-base
+	desktop-file-utils appstream build-essential dpkg-dev debhelper file lintian man-db groff-base
 # What `make check-package` needs beyond them.
 CHECK_PACKAGE_PACKAGES := autopkgtest
 
