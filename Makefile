@@ -11,16 +11,19 @@ PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
 	fonts-liberation fonts-dejavu-core xvfb xauth openbox x11-utils \
 	libxcb1-dev \
 	libcups2-dev cups cups-client printer-driver-cups-pdf poppler-utils \
-	desktop-file-utils appstream dpkg-dev file lintian man-db groff-base
+	desktop-file-utils appstream build-essential dpkg-dev debhelper file lintian man-db groff-base
+# What `make check-package` needs beyond them.
+CHECK_PACKAGE_PACKAGES := autopkgtest
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench package clean
+.PHONY: all deps configure build run test bench package check-package clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# Installs those of the packages $(1) that are missing.
+define install-missing
+	@missing=$$(for p in $(1); do \
 		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	done); \
 	if [ -n "$$missing" ]; then \
@@ -28,6 +31,10 @@ deps:
 		$(SUDO) apt-get update && \
 		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
 
 configure: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
@@ -49,9 +56,18 @@ test: build
 bench: build
 	bench/run-benchmarks $(BUILD_DIR)
 
-# A Debian package of the program: $(BUILD_DIR)/tarnelby_<version>_<arch>.deb
-package: build
-	cd $(BUILD_DIR) && cpack -G DEB
+# The source and binary Debian packages, built by dpkg-buildpackage from a
+# clean copy of the tree: $(BUILD_DIR)/package/tarnelby_<version>_<arch>.deb
+package: deps
+	tools/build-debian-package $(BUILD_DIR)/package
+
+# What CI checks after `make test`: a second build of the package, in another
+# folder and with the package's own tests, gives the same bytes as the one
+# `make test` built; and the installed package passes its tests (debian/tests).
+check-package: deps
+	$(call install-missing,$(CHECK_PACKAGE_PACKAGES))
+	tests/packaging/check-reproducible.sh $(BUILD_DIR)/package $(BUILD_DIR)/package-rebuilt
+	tests/packaging/check-installed.sh $(BUILD_DIR)/package
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
