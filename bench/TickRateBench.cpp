@@ -3,7 +3,8 @@
 // that only wakes at 1 ms deadlines, measured in the same seconds. The cost
 // of a step divided by the cost of a bare wake-up is the figure to steer by:
 // it holds on a noisy machine where absolute times do not. For comparison,
-// the same handler is then driven by a plain repeating 1 ms Qt timer. Last, a
+// the same handler is then driven by a plain repeating 1 ms Qt timer, which
+// drops the ticks it is late for where the run timer makes them up. Last, a
 // bare widget keeps a run's pace with nothing to do, beside the bare loop
 // again: about the least that ticks and 60 frames a second cost in Qt's
 // widgets on this machine, in the same measure.
@@ -168,7 +169,7 @@ private:
 // A widget that keeps a run's pace with nothing else to do: it sleeps to each
 // 1 ms deadline as the bare loop does, and once a frame it sets one more pixel
 // of its picture, asks for just that pixel to be repainted and lets the event
-// loop serve what waits, as a run hands the thread back once a frame.
+// loop serve what waits: no pass of the event loop between frames at all.
 class BarePace : public QWidget {
 public:
     BarePace()
