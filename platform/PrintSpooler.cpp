@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 
 namespace tarnelby {

@@ -1,12 +1,12 @@
 #include "window/MainWindow.h"
 
 #include "experiment/ChaosStep.h"
+#include "platform/WindowFrame.h"
 #include "window/Accessibility.h"
 #include "window/ControlPanel.h"
 #include "window/DrawingArea.h"
 #include "window/Fonts.h"
 #include "window/FrameClock.h"
-#include "platform/WindowFrame.h"
 #include "window/Geometry.h"
 #include "window/ReadMePanel.h"
 #include "window/Resources.h"
