@@ -8,6 +8,13 @@
 
 namespace tarnelby {
 
+namespace {
+
+// As a label measures and draws its text.
+constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+
+} // namespace
+
 DotCounter::DotCounter(const QString& spokenName, FrameClock& frames, QWidget* parent)
     : QWidget(parent)
     , spokenName_(spokenName)
@@ -48,9 +55,6 @@ void DotCounter::announce()
     QAccessibleEvent changed(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&changed);
 }
-
-// As a label measures and draws its text.
-constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
 
 QSize DotCounter::sizeHint() const
 {
