@@ -6,7 +6,10 @@
 #include "window/Panel.h"
 
 #include <QAccessibleWidget>
+#include <QHash>
+#include <QPointer>
 
+#include <deque>
 #include <vector>
 
 namespace tarnelby {
@@ -55,6 +58,9 @@ public:
     }
 };
 
+QAccessibleInterface* focusedPartOf(const QWidget* widget);
+
+// The drawing area, whose one part is where the crosshair stands, once it has moved.
 class AccessibleDrawingArea : public QAccessibleWidget {
 public:
     explicit AccessibleDrawingArea(DrawingArea* area)
@@ -71,6 +77,22 @@ public:
         default: return QAccessibleWidget::text(t);
         }
     }
+
+    int childCount() const override { return QAccessibleWidget::childCount() + (crosshair() ? 1 : 0); }
+
+    QAccessibleInterface* child(int index) const override
+    {
+        return index == QAccessibleWidget::childCount() ? crosshair() : QAccessibleWidget::child(index);
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child != nullptr && child == crosshair() ? QAccessibleWidget::childCount()
+                                                        : QAccessibleWidget::indexOfChild(child);
+    }
+
+private:
+    QAccessibleInterface* crosshair() const { return focusedPartOf(widget()); }
 };
 
 class AccessibleTable;
@@ -192,6 +214,69 @@ QAccessible::State AccessibleRow::state() const
     return table_.state();
 }
 
+// A part of a widget that exists only for assistive technology: a spoken
+// text with a role. Each text is a part of its own, so that a screen reader
+// takes it as new, never as one it has already read.
+class AccessibleSpokenPart : public QAccessibleInterface {
+public:
+    // A part of `owner`, or of the part `parentPart` where one is given.
+    AccessibleSpokenPart(QWidget* owner, QAccessible::Role role, QString text,
+                         QAccessibleInterface* parentPart = nullptr)
+        : owner_(owner), role_(role), text_(std::move(text)), parentPart_(parentPart)
+    {
+    }
+
+    bool isValid() const override { return !owner_.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return owner()->window(); }
+    QAccessibleInterface* parent() const override { return parentPart_ ? parentPart_ : owner(); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? text_ : QString(); }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override { return owner()->rect(); }
+    QAccessible::Role role() const override { return role_; }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.readOnly = true;
+        if (role_ != QAccessible::Notification && owner_) {
+            state.focusable = true;
+            state.focused = owner_->hasFocus();
+        }
+        return state;
+    }
+
+private:
+    QAccessibleInterface* owner() const { return QAccessible::queryAccessibleInterface(owner_.data()); }
+
+    QPointer<QWidget> owner_;
+    QAccessible::Role role_;
+    QString text_;
+    QAccessibleInterface* parentPart_;
+};
+
+// Enough of the parts spoken last stay for a screen reader that reads them
+// late; older ones go.
+constexpr std::size_t kPartsKept = 8;
+
+QAccessibleInterface* newSpokenPart(QWidget* owner, QAccessible::Role role, const QString& text,
+                                    QAccessibleInterface* parentPart = nullptr)
+{
+    static std::deque<QAccessible::Id> kept;
+    const QAccessible::Id id =
+        QAccessible::registerAccessibleInterface(new AccessibleSpokenPart(owner, role, text, parentPart));
+    kept.push_back(id);
+    if (kept.size() > kPartsKept) {
+        QAccessible::deleteAccessibleInterface(kept.front());
+        kept.pop_front();
+    }
+    return QAccessible::accessibleInterface(id);
+}
+
 QAccessibleInterface* interfaceFor(const QString&, QObject* object)
 {
     if (auto* panel = qobject_cast<Panel*>(object))
@@ -205,7 +290,59 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object)
     return nullptr;
 }
 
+
+// The part of each widget that last took the focus within it.
+QHash<const QWidget*, QAccessible::Id>& focusedParts()
+{
+    static QHash<const QWidget*, QAccessible::Id> parts;
+    return parts;
+}
+
+QAccessibleInterface* focusedPartOf(const QWidget* widget)
+{
+    // A widget since destroyed may have left its part under the same address.
+    const auto found = focusedParts().constFind(widget);
+    QAccessibleInterface* part = found == focusedParts().cend() ? nullptr : QAccessible::accessibleInterface(*found);
+    return part != nullptr && part->isValid() ? part : nullptr;
+}
+
+// A window's status line that only assistive technology sees: a screen
+// reader reads the notifications in it without naming their role each time.
+QAccessibleInterface* statusLineOf(QWidget* window)
+{
+    static QHash<QWidget*, QAccessible::Id> lines;
+    const auto found = lines.constFind(window);
+    if (found != lines.cend())
+        return QAccessible::accessibleInterface(*found);
+    auto* line = new AccessibleSpokenPart(window, QAccessible::StatusBar, QString());
+    const QAccessible::Id id = QAccessible::registerAccessibleInterface(line);
+    lines.insert(window, id);
+    QObject::connect(window, &QObject::destroyed, [window, id] {
+        lines.remove(window);
+        QAccessible::deleteAccessibleInterface(id);
+    });
+    return line;
+}
+
 } // namespace
+
+void announce(QWidget* widget, const QString& text)
+{
+    QWidget* window = widget->window();
+    QAccessibleEvent shown(newSpokenPart(window, QAccessible::Notification, text, statusLineOf(window)),
+                           QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+
+void focusPart(QWidget* widget, const QString& text)
+{
+    if (!widget->hasFocus())
+        return;
+    QAccessibleInterface* part = newSpokenPart(widget, QAccessible::Whitespace, text);
+    focusedParts().insert(widget, QAccessible::uniqueId(part));
+    QAccessibleEvent focused(part, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focused);
+}
 
 void installAccessibility()
 {

@@ -1,5 +1,8 @@
 #pragma once
 
+class QString;
+class QWidget;
+
 namespace tarnelby {
 
 // Installs how assistive technology reads the window: the panels as named
@@ -8,5 +11,16 @@ namespace tarnelby {
 // the drawing area as a named, described canvas whose value is where its
 // crosshair stands. Safe to call more than once.
 void installAccessibility();
+
+// Says `text` at once through assistive technology, wherever the focus is:
+// a notification named `text` appears in `widget`'s window. For what changes
+// on the screen without the focus moving (a point picked, a run stopped).
+void announce(QWidget* widget, const QString& text);
+
+// Tells assistive technology that the focus moved, within the focused
+// `widget`, to a part named `text`, as an item view tells of its current
+// item: a screen reader reads it at once, and again when asked where the
+// user is. Nothing where `widget` does not have the focus.
+void focusPart(QWidget* widget, const QString& text);
 
 } // namespace tarnelby

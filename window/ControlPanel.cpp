@@ -113,8 +113,11 @@ void ControlPanel::setDotCount(Long count)
 void ControlPanel::setRunning(bool running)
 {
     beginStopButton_->setText(running ? kStop : kBegin);
-    if (!running)
-        dotCounter_->announce();
+}
+
+QString ControlPanel::spokenRow(int row) const
+{
+    return table_->spokenRow(row);
 }
 
 } // namespace tarnelby

@@ -38,9 +38,11 @@ public:
     // for every step.
     void setDotCount(Long count);
 
-    // "Stop" while a run goes on, "Begin" otherwise. When a run stops, the
-    // counter's value is told to assistive technology.
+    // "Stop" while a run goes on, "Begin" otherwise.
     void setRunning(bool running);
+
+    // Row `row` (1..10) as assistive technology reads it: "Point 1: 4500, 1500".
+    QString spokenRow(int row) const;
 
 signals:
     void beginStopClicked();

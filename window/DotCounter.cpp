@@ -2,7 +2,6 @@
 
 #include "window/FrameClock.h"
 
-#include <QAccessible>
 #include <QEvent>
 #include <QPainter>
 
@@ -48,12 +47,6 @@ void DotCounter::showValue()
 QString DotCounter::spokenText() const
 {
     return QStringLiteral("%1: %2").arg(spokenName_).arg(value_);
-}
-
-void DotCounter::announce()
-{
-    QAccessibleEvent changed(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
 }
 
 QSize DotCounter::sizeHint() const

@@ -32,9 +32,6 @@ public:
     // What assistive technology reads: "Number of dots: 18531", the count as
     // it is also while the screen still shows an older one.
     QString spokenText() const;
-    // Tells assistive technology the count (at the end of a run); it is not
-    // told of every step.
-    void announce();
 
     QSize sizeHint() const override;
 

@@ -1,10 +1,10 @@
 #include "window/DrawingArea.h"
 
 #include "runtime/Palette.h"
+#include "window/Accessibility.h"
 #include "window/FrameClock.h"
 #include "window/Geometry.h"
 
-#include <QAccessible>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -297,10 +297,7 @@ void DrawingArea::placeCrosshair(QPoint pixel)
     crosshair_ = inside;
     if (crosshairShown_)
         update(crosshairBox());
-    if (hasFocus()) {
-        QAccessibleValueChangeEvent moved(this, spokenCrosshair());
-        QAccessible::updateAccessibility(&moved);
-    }
+    focusPart(this, spokenCrosshair());
 }
 
 QString DrawingArea::spokenCrosshair() const
@@ -308,7 +305,7 @@ QString DrawingArea::spokenCrosshair() const
     if (!crosshair_)
         return {};
     const QPointF at = toTwips(*crosshair_);
-    return QStringLiteral("Crosshair at %1, %2")
+    return QStringLiteral("%1, %2")
         .arg(twipsText(at.x()), twipsText(at.y()));
 }
 

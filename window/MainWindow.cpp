@@ -175,12 +175,17 @@ void MainWindow::pickPoint(QPointF position)
         controlPanel_->showPoint(*row, {x, y});
         storePoint(state_, *row, x, y);
         drawingArea_->drawCircle({x, y}, twips::kMarkerRadius);
+        announce(this, controlPanel_->spokenRow(*row));
     });
 }
 
 void MainWindow::toggleRun()
 {
-    guarded("Begin/Stop", [this] { setRunning(!running_); });
+    guarded("Begin/Stop", [this] {
+        setRunning(!running_);
+        announce(this, running_ ? QStringLiteral("Running; the button reads Stop.")
+                                : QStringLiteral("Stopped. Number of dots: %1").arg(state_.DotCount));
+    });
 }
 
 void MainWindow::setRunning(bool running)
@@ -197,6 +202,7 @@ void MainWindow::clearExperiment()
         controlPanel_->clearPoints();
         resetExperiment(state_);
         controlPanel_->setDotCount(state_.DotCount);
+        announce(this, QStringLiteral("Cleared: no points, no drawing. Number of dots: %1").arg(state_.DotCount));
     });
 }
 
