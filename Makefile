@@ -9,7 +9,7 @@ CMAKE_FLAGS ?=
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
 	qt6-qpa-plugins libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
 	fonts-liberation fonts-dejavu-core xvfb xauth openbox x11-utils \
-	libxcb1-dev \
+	libxcb1-dev orca speech-dispatcher at-spi2-core dbus-daemon xdotool procps \
 	libcups2-dev cups cups-client printer-driver-cups-pdf poppler-utils \
 	desktop-file-utils appstream build-essential dpkg-dev debhelper file lintian man-db groff-base
 # What `make check-package` needs beyond them.

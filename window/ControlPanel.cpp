@@ -69,8 +69,11 @@ ControlPanel::ControlPanel(FrameClock& frames, QWidget* parent)
                                   sansSerif(FontSize::Medium, Bold));
     // The window opens with the focus on "Begin".
     setFocusProxy(beginStopButton_);
-    setAccessibleName("Control panel");
-    setReadingOrder({titleLabel, subtitle, beginStopButton_, table_, clearButton, dotCounter_});
+    // A screen reader reads "<name> panel", and passes over texts of fewer
+    // than three words: the title is read with the subtitle.
+    setAccessibleName("Control");
+    titleLabel->setAccessibleName(titleLabel->text() + ' ' + subtitle->text());
+    setReadingOrder({titleLabel, beginStopButton_, table_, clearButton, dotCounter_});
     connect(beginStopButton_, &QPushButton::clicked, this, &ControlPanel::beginStopClicked);
     connect(clearButton, &QPushButton::clicked, this, &ControlPanel::clearClicked);
 }

@@ -42,7 +42,9 @@ const QString kWebAddressText = QStringLiteral("http://www.example.org/tarnelby"
 const QString kInvitationText =
     QStringLiteral("Send your questions or comments to tarnelby@example.org");
 const QString kNoticeText = QStringLiteral("Tarnelby is free to copy and share.");
-const QString kPictureName = QStringLiteral("Sierpinski triangle");
+// A screen reader passes over texts of fewer than three words.
+const QString kPictureName = QStringLiteral("Picture: Sierpinski triangle.");
+const QString kWebAddressName = QStringLiteral("Web address: %1").arg(kWebAddressText);
 const QString kPictureDescription =
     QStringLiteral("A small Sierpinski triangle in shades of grey, light at the top and darker towards the base.");
 
@@ -85,6 +87,7 @@ ReadMePanel::ReadMePanel(QWidget* parent)
     addLabel("captionCopy", title(), twips::kCaptionCopy, Sizing::FitsText, {Qt::red, {}, captionFont});
     Label* webAddress = addLabel("webAddress", kWebAddressText, twips::kWebAddress, Sizing::FitsText,
                                  {Qt::red, Qt::black, {}});
+    webAddress->setAccessibleName(kWebAddressName);
 
     auto* okButton = addButton("okButton", "OK", twips::kOkButton, sansSerif(FontSize::Medium, Bold));
     setAccessibleName("Read Me");

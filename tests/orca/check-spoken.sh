@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# What the screen reader Orca says while a user goes through an experiment,
+# run under with-orca.sh: the keyboard experiment of the README with real
+# keys, then the same by mouse (three points, Begin, Stop, CLEAR). Each step
+# must be heard when it happens: a picked point with its row and coordinates,
+# the crosshair's position on each arrow key and when asked where the user
+# is, the run starting and stopping with the final count, CLEAR.
+#
+#   with-orca.sh check-spoken.sh TARNELBY
+#
+# Prints what was said, key by key.
+set -euo pipefail
+
+readonly program=$1
+readonly area_height=393  # the client area's height in pixels, without the menu bar
+failures=0
+mark=0
+transcript=$(mktemp "$XDG_RUNTIME_DIR/transcript.XXXXXX")
+
+# What was said since the last step began, as one line: speech-dispatcher
+# hands on a text sentence by sentence.
+said() { tail -n +"$((mark + 1))" "$SPOKEN" | tr -d '\n'; }
+
+# The step named $1 begins: what is said from now on belongs to it.
+step() {
+    mark=$(wc -l <"$SPOKEN")
+    printf '%s\n' "$1" >>"$transcript"
+}
+
+# Waits up to ten seconds for each text, in order, among what the step said.
+hears() {
+    local text rest
+    for _ in $(seq 100); do
+        rest=$(said)
+        for text in "$@"; do
+            [[ "$rest" == *"$text"* ]] || continue 2
+            rest=${rest#*"$text"}
+        done
+        return 0
+    done
+    echo "FAILED: expected to hear, in order: $(printf '"%s" ' "$@")" >&2
+    echo "        but heard: \"$(said)\"" >&2
+    failures=$((failures + 1))
+}
+
+# Ends the step: what it said goes to the transcript.
+ends() {
+    sleep "${1:-0.3}"
+    printf '    %s\n' "$(said)" >>"$transcript"
+}
+
+key() { xdotool key --clearmodifiers "$@"; }
+
+# Presses $2 $1 times, a quarter of a second apart, and checks that every
+# press moved the crosshair and was heard, the last at $3.
+crosshair_moves() {
+    local times=$1 keys=$2 last=$3 heard
+    step "$keys x$times"
+    for _ in $(seq "$times"); do
+        key "$keys"
+        sleep 0.25
+    done
+    hears "$last."
+    heard=$(tail -n +"$((mark + 1))" "$SPOKEN" | grep -cE '^[0-9]+, [0-9]+\.$' || true)
+    if [ "$heard" -lt "$times" ]; then
+        echo "FAILED: $times presses of $keys, but $heard positions heard" >&2
+        failures=$((failures + 1))
+    fi
+    ends
+}
+
+"$program" >"$XDG_RUNTIME_DIR/tarnelby.log" 2>&1 &
+app=$!
+trap 'kill "$app" 2>/dev/null || true; wait "$app" 2>/dev/null || true' EXIT
+
+step "start"
+hears "Tarnelby frame.Control panel.Tarnelby. AN EXPERIMENT IN CHAOS. Number of dots: 0Begin push button."
+ends 1
+window=$(xdotool search --onlyvisible --name '^Tarnelby$' | head -n1)
+
+step "Tab, Tab"; key Tab; sleep 0.5; key Tab
+hears "CLEAR push button." "Read Me panel." "Picture: Sierpinski triangle. How to use this program." \
+    "Web address: http://www.example.org/tarnelby" "Tarnelby is free to copy and share.OK push button."
+ends
+step "Return (OK)"; key Return
+hears "Begin push button."
+ends
+step "Tab, Tab"; key Tab; sleep 0.5; key Tab
+hears "CLEAR push button." "Drawing area canvas." "Click to pick a point here."
+ends
+step "Return (the first point)"; key Return
+hears "Point 1: 4560, 2940."
+ends
+crosshair_moves 10 shift+Left "4410, 2940"
+step "Return"; key Return
+hears "Point 2: 3060, 2940."
+ends
+crosshair_moves 20 shift+Right "6060, 2940"
+crosshair_moves 5 shift+Up "6060, 2190"
+step "KP_Enter (where am I)"; key KP_Enter
+hears "6060, 2190."
+ends
+step "Return"; key Return
+hears "Point 3: 6060, 2190."
+ends
+step "Escape"; key Escape
+hears "Begin push button."
+ends
+step "Return (Begin)"; key Return
+hears "Running"
+ends 3
+step "Return (Stop)"; key Return
+hears "Stopped. Number of dots: "
+ends 0.5
+[[ "$(said)" =~ Number\ of\ dots:\ [1-9][0-9]*\. ]] || { echo "FAILED: no count heard at Stop" >&2; failures=$((failures + 1)); }
+step "Tab, Return (CLEAR)"; key Tab; sleep 0.5; key Return
+hears "CLEAR push button." "Cleared" "Number of dots: 0."
+ends
+
+# By mouse, at positions of the client area below the menu bar.
+menu_height=$(($(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\)/\1/p') - area_height))
+click() {
+    xdotool mousemove --window "$window" "$1" "$((menu_height + $2))" click 1
+}
+step "click at 400, 100"; click 400 100
+hears "Point 1: 6000, 1500."
+ends
+step "click at 300, 300"; click 300 300
+hears "Point 2: 4500, 4500."
+ends
+step "click at 550, 300"; click 550 300
+hears "Point 3: 8250, 4500."
+ends
+step "click on Begin"; click 88 91
+hears "Running"
+ends 3
+step "click on Stop"; click 88 91
+hears "Stopped. Number of dots: "
+ends
+step "click on CLEAR"; click 88 331
+hears "CLEAR push button." "Cleared" "Number of dots: 0."
+ends
+
+cat "$transcript"
+# A role said twice ("Control panel panel") is a name that repeats its role.
+if grep -qiE '\b(panel panel|canvas canvas|button push button)\b' "$SPOKEN"; then
+    echo "FAILED: a role said twice" >&2
+    failures=$((failures + 1))
+fi
+if [ "$failures" != 0 ]; then
+    echo "$failures steps were not heard as they should be" >&2
+    exit 1
+fi
