@@ -129,6 +129,9 @@ private slots:
         press(area, Qt::Key_Left, 100, Qt::ShiftModifier);
         press(area, Qt::Key_Up, 100, Qt::ShiftModifier);
         QCOMPARE(area->crosshair(), std::optional(QPoint(0, 0)));
+        // What a screen reader reads when asked where the user is: the part
+        // of the area the focus moved to.
+        QCOMPARE(interfaceOf(area)->child(0)->text(QAccessible::Name), QString("0, 0"));
         press(area, Qt::Key_Return); // on the control panel: nothing
         QCOMPARE(w.window().experiment().PointCount, Integer{0});
         press(area, Qt::Key_Right, 100, Qt::ShiftModifier);

@@ -65,8 +65,6 @@ void CoordinateTable::render(int k)
     const Row& r = row(k);
     r.x->setCaption(r.point ? twipsText(r.point->x()) : kFreeX);
     r.y->setCaption(r.point ? twipsText(r.point->y()) : kFreeY);
-    if (!QAccessible::isActive())
-        return;
     if (QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this)) {
         QAccessibleEvent changed(table->child(k - 1), QAccessible::NameChanged);
         QAccessible::updateAccessibility(&changed);
