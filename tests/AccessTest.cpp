@@ -194,7 +194,7 @@ private slots:
         press(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), area);
         QVERIFY(area->isCrosshairShown());
-        for (int i = 0; i < 3; ++i) // to "CLEAR", to "Begin" and round to the area
+        for (int i = 0; i < 4; ++i) // to "CLEAR", to "Begin", to the table and round to the area
             press(QApplication::focusWidget(), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), area);
         QVERIFY(area->isCrosshairShown());

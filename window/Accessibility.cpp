@@ -211,8 +211,8 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state = panelInterface()->state();
-        state.focusable = false;
-        state.focused = false;
+        state.focusable = true;
+        state.focused = table().hasFocus();
         state.readOnly = true;
         return state;
     }
@@ -253,7 +253,12 @@ QRect AccessibleRow::rect() const
 
 QAccessible::State AccessibleRow::state() const
 {
-    return table_.state();
+    QAccessible::State state = table_.state();
+    const bool current = row_ == table_.table().currentRow();
+    state.selectable = true;
+    state.selected = current;
+    state.focused = state.focused && current;
+    return state;
 }
 
 // A part of a widget that exists only for assistive technology: a spoken

@@ -4,6 +4,9 @@
 #include "window/Label.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
+
+#include <algorithm>
 
 namespace tarnelby {
 
@@ -15,10 +18,12 @@ const QString kFreeY = QStringLiteral("0");
 } // namespace
 
 CoordinateTable::CoordinateTable(const Label& heading, QWidget* panel)
-    : QObject(panel)
+    : QWidget(panel)
     , heading_(heading)
 {
     setObjectName("coordinateTable");
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void CoordinateTable::setRowLabels(int k, Label* x, Label* y)
@@ -65,6 +70,11 @@ void CoordinateTable::render(int k)
     const Row& r = row(k);
     r.x->setCaption(r.point ? twipsText(r.point->x()) : kFreeX);
     r.y->setCaption(r.point ? twipsText(r.point->y()) : kFreeY);
+    QRect rows;
+    for (const Row& each : rows_)
+        if (each.x != nullptr)
+            rows |= each.x->geometry() | each.y->geometry();
+    setGeometry(rows);
     if (QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this)) {
         QAccessibleEvent changed(table->child(k - 1), QAccessible::NameChanged);
         QAccessible::updateAccessibility(&changed);
@@ -89,17 +99,45 @@ QRect CoordinateTable::rowGeometry(int k) const
     return row(k).x->geometry() | row(k).y->geometry();
 }
 
-QRect CoordinateTable::geometry() const
-{
-    QRect all;
-    for (int k = 1; k <= kMaxPoints; ++k)
-        all |= rowGeometry(k);
-    return all;
-}
-
 QWidget* CoordinateTable::panel() const
 {
-    return static_cast<QWidget*>(parent());
+    return parentWidget();
+}
+
+void CoordinateTable::keyPressEvent(QKeyEvent* event)
+{
+    int row = current_;
+    switch (event->key()) {
+    case Qt::Key_Up: row = std::max(1, current_ - 1); break;
+    case Qt::Key_Down: row = std::min(kMaxPoints, current_ + 1); break;
+    case Qt::Key_Home:
+    case Qt::Key_PageUp: row = 1; break;
+    case Qt::Key_End:
+    case Qt::Key_PageDown: row = kMaxPoints; break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+    if (row == current_)
+        return;
+    current_ = row;
+    tellCurrentRow();
+}
+
+// After the table's own focus event, as an item view tells of its current item.
+void CoordinateTable::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    QMetaObject::invokeMethod(this, &CoordinateTable::tellCurrentRow, Qt::QueuedConnection);
+}
+
+void CoordinateTable::tellCurrentRow()
+{
+    if (!hasFocus())
+        return;
+    if (QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this)) {
+        QAccessibleEvent focused(table->child(current_ - 1), QAccessible::Focus);
+        QAccessible::updateAccessibility(&focused);
+    }
 }
 
 } // namespace tarnelby

@@ -2,9 +2,9 @@
 
 #include "experiment/ExperimentState.h"
 
-#include <QObject>
 #include <QPointF>
 #include <QRect>
+#include <QWidget>
 
 #include <array>
 #include <optional>
@@ -17,7 +17,12 @@ class Label;
 // or holding the position that filled it, shown by its pair of labels ("none"
 // and "0" while free). Assistive technology reads it as a list under its
 // heading, one row a point: "Point 1: 4500, 1500", "Point 2: free".
-class CoordinateTable : public QObject {
+//
+// The widget itself lies over the rows' labels and draws nothing: it is there
+// for the keyboard. It takes the focus by Tab (just before "Begin") and the
+// arrow keys, Home and End move through its rows, each told to assistive
+// technology as the focused item of a list; the screen shows no change.
+class CoordinateTable : public QWidget {
     Q_OBJECT
 
 public:
@@ -39,10 +44,15 @@ public:
 
     QString heading() const;
     QString spokenRow(int row) const;
-    // Where the table and row `row` lie, in the panel's coordinates.
-    QRect geometry() const;
+    // Where row `row` lies, in the panel's coordinates.
     QRect rowGeometry(int row) const;
     QWidget* panel() const;
+    // The row (1..10) the keyboard is on.
+    int currentRow() const { return current_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     struct Row {
@@ -55,8 +65,11 @@ private:
     const Row& row(int row) const;
     void render(int row);
 
+    void tellCurrentRow();
+
     const Label& heading_;
     std::array<Row, kMaxPoints> rows_{};
+    int current_ = 1;
 };
 
 } // namespace tarnelby

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # What the screen reader Orca says while a user goes through an experiment,
 # run under with-orca.sh: the keyboard experiment of the README with real
-# keys, then the same by mouse (three points, Begin, Stop, CLEAR). Each step
-# must be heard when it happens: a picked point with its row and coordinates,
-# the crosshair's position on each arrow key and when asked where the user
-# is, the run starting and stopping with the final count, CLEAR.
+# keys, the table of points read row by row before CLEAR, then the same by
+# mouse (three points, Begin, Stop, CLEAR). Each step must be heard when it
+# happens: a picked point with its row and coordinates, the crosshair's
+# position on each arrow key and when asked where the user is, the run
+# starting and stopping with the final count, CLEAR.
 #
 #   with-orca.sh check-spoken.sh TARNELBY
 #
@@ -27,10 +28,11 @@ step() {
     printf '%s\n' "$1" >>"$transcript"
 }
 
-# Waits up to ten seconds for each text, in order, among what the step said.
+# Waits up to $patience seconds (ten unless set) for each text, in order,
+# among what the step said.
 hears() {
     local text rest
-    for _ in $(seq 100); do
+    for _ in $(seq "$((${patience:-10} * 10))"); do
         rest=$(said)
         for text in "$@"; do
             [[ "$rest" == *"$text"* ]] || continue 2
@@ -73,8 +75,9 @@ crosshair_moves() {
 app=$!
 trap 'kill "$app" 2>/dev/null || true; wait "$app" 2>/dev/null || true' EXIT
 
+# Orca takes a while to learn a program it meets for the first time.
 step "start"
-hears "Tarnelby frame.Control panel.Tarnelby. AN EXPERIMENT IN CHAOS. Number of dots: 0Begin push button."
+patience=30 hears "Tarnelby frame.Control panel.Tarnelby. AN EXPERIMENT IN CHAOS. Number of dots: 0Begin push button."
 ends 1
 window=$(xdotool search --onlyvisible --name '^Tarnelby$' | head -n1)
 
@@ -113,6 +116,18 @@ step "Return (Stop)"; key Return
 hears "Stopped. Number of dots: "
 ends 0.5
 [[ "$(said)" =~ Number\ of\ dots:\ [1-9][0-9]*\. ]] || { echo "FAILED: no count heard at Stop" >&2; failures=$((failures + 1)); }
+step "Shift+Tab (the table)"; key shift+Tab
+hears "Table of Coordinates." "List with 10 items." "Point 1: 4560, 2940."
+ends
+step "Down"; key Down
+hears "Point 2: 3060, 2940."
+ends
+step "Down"; key Down
+hears "Point 3: 6060, 2190."
+ends
+step "Tab"; key Tab
+hears "Begin push button."
+ends
 step "Tab, Return (CLEAR)"; key Tab; sleep 0.5; key Return
 hears "CLEAR push button." "Cleared" "Number of dots: 0."
 ends
