@@ -160,6 +160,7 @@ private slots:
             "pointY7", "pointX7", "pointY6", "pointX6", "pointY5", "pointX5",
             "tableBox", "columnDivider",
             "pointY4", "pointX4", "pointY3", "pointX3", "pointY2", "pointX2", "pointY1", "pointX1",
+            "coordinateTable", // for the keyboard only: it draws nothing
             "tableHeading", "dotCounter", "dotCounterCaption",
         };
         QStringList readMe = {
