@@ -269,21 +269,25 @@ public:
     // A part of `owner`, or of the part `parentPart` where one is given.
     AccessibleSpokenPart(QWidget* owner, QAccessible::Role role, QString text,
                          QAccessibleInterface* parentPart = nullptr)
-        : owner_(owner), role_(role), text_(std::move(text)), parentPart_(parentPart)
+        : owner_(owner), role_(role), text_(std::move(text))
+        , parentPart_(parentPart ? QAccessible::uniqueId(parentPart) : 0)
     {
     }
 
     bool isValid() const override { return !owner_.isNull(); }
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return owner()->window(); }
-    QAccessibleInterface* parent() const override { return parentPart_ ? parentPart_ : owner(); }
+    QWindow* window() const override { return owner_ ? owner()->window() : nullptr; }
+    QAccessibleInterface* parent() const override
+    {
+        return parentPart_ ? QAccessible::accessibleInterface(parentPart_) : owner();
+    }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? text_ : QString(); }
     void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override { return owner()->rect(); }
+    QRect rect() const override { return owner_ ? owner()->rect() : QRect(); }
     QAccessible::Role role() const override { return role_; }
 
     QAccessible::State state() const override
@@ -303,7 +307,7 @@ private:
     QPointer<QWidget> owner_;
     QAccessible::Role role_;
     QString text_;
-    QAccessibleInterface* parentPart_;
+    QAccessible::Id parentPart_; // 0 for none
 };
 
 // Enough of the parts spoken last stay for a screen reader that reads them
