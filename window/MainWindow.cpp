@@ -93,7 +93,12 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     startUp();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The drawing area and its panels are paced by the frame clock, which
+    // would otherwise go first, as the child made before them.
+    delete drawingArea_;
+}
 
 void MainWindow::buildMenu()
 {
@@ -207,7 +212,12 @@ void MainWindow::closeReadMe()
 
 void MainWindow::toggleControlPanel()
 {
-    guarded("Control", [this] { controlPanel_->setVisible(controlPanel_->isHidden()); });
+    guarded("Control", [this] {
+        if (controlPanel_->isHidden())
+            controlPanel_->setVisible(true);
+        else
+            hidePanel(controlPanel_);
+    });
 }
 
 void MainWindow::toggleReadMe()
@@ -225,7 +235,22 @@ void MainWindow::hideReadMe()
     // The focus that "OK" held goes back to "Begin", not on to the drawing area.
     if (readMePanel_->isAncestorOf(QApplication::focusWidget()) && controlPanel_->isVisible())
         controlPanel_->setFocus();
-    readMePanel_->setVisible(false);
+    hidePanel(readMePanel_);
+}
+
+void MainWindow::hidePanel(QWidget* panel)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (panel->isAncestorOf(focus)) {
+        const auto takesTab = [panel](const QWidget* w) {
+            return w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !panel->isAncestorOf(w);
+        };
+        QWidget* next = focus->nextInFocusChain();
+        while (next != focus && !takesTab(next))
+            next = next->nextInFocusChain();
+        next->setFocus(Qt::OtherFocusReason);
+    }
+    panel->setVisible(false);
 }
 
 void MainWindow::printPicture()
@@ -233,8 +258,8 @@ void MainWindow::printPicture()
     guarded(
         "printing",
         [this] {
-            controlPanel_->setVisible(false);
-            readMePanel_->setVisible(false);
+            hidePanel(controlPanel_);
+            hidePanel(readMePanel_);
             if (printPending_) {
                 services_.reportNotice(QStringLiteral("A print is already under way; no other was started."));
                 return;
