@@ -58,8 +58,8 @@ QString freeDisplay()
 }
 
 // A unix socket bound at `path`, listening as a compositor does; -1 where it
-// cannot be had. Closed without listening, it leaves the socket file that a
-// compositor that died leaves.
+// cannot be had. Once closed, it leaves the socket file that a compositor that
+// died leaves.
 int bindSocket(const QString& path)
 {
     sockaddr_un address{};
