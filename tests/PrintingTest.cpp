@@ -23,11 +23,13 @@
 #include <QTimer>
 
 #include <arpa/inet.h>
+#include <atomic>
 #include <csignal>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <optional>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -44,7 +46,7 @@ constexpr double kAnswerSeconds = SystemPrinter::kAnswerTimeout.count();
 constexpr double kLateSeconds = 5;      // the most a message may come after it is due, on a loaded machine
 constexpr double kMinStepsPerSecond = 500;  // of the run's 1,000, on a loaded machine
 constexpr qint64 kPromptExitMs = 1000;
-constexpr int kIntoTheExchangeMs = 500;  // for the print to reach its connection or its first request
+constexpr int kIntoTheExchangeMs = 100;  // for the exchange to reach its connection or its first request
 constexpr int kBacklogFillers = 2;       // connections that fill a backlog of 0, with one to spare
 
 // Sets an environment variable for as long as it lives.
@@ -108,6 +110,17 @@ private:
     quint16 port_ = 0;
 };
 
+// The loopback print server for `spooler`: `hung`, or `silent` listening
+// and never answering. Empty where it could not be set up.
+QByteArray loopbackServer(Spooler spooler, QTcpServer& silent, const HungPort& hung)
+{
+    if (spooler == Spooler::HungConnection)
+        return hung.server();
+    if (!silent.listen(QHostAddress::LocalHost))
+        return {};
+    return QByteArray("127.0.0.1:") + QByteArray::number(silent.serverPort());
+}
+
 // Answers the print dialog as soon as it shows: with a file name it prints to
 // that file, without one it cancels.
 class PrintDialogAnswer : public QObject {
@@ -148,6 +161,13 @@ private:
 
 class PrintingTest : public QObject {
     Q_OBJECT
+
+    static void spoolersThatDoNotAnswer()
+    {
+        QTest::addColumn<Spooler>("spooler");
+        QTest::newRow("silent on a loopback port") << Spooler::SilentPort;
+        QTest::newRow("connection that hangs") << Spooler::HungConnection;
+    }
 
 private slots:
     void initTestCase()
@@ -337,26 +357,47 @@ private slots:
         QCOMPARE(told, QList{PrintOutcome::Busy});
     }
 
+    // A job left held in the queue is cancelled for as long as it takes, but
+    // the trying ends within a second of a stop, also while it connects.
+    void cancellingAHeldJobEndsAtOnceOnAStop_data() { spoolersThatDoNotAnswer(); }
+
+    void cancellingAHeldJobEndsAtOnceOnAStop()
+    {
+        QFETCH(Spooler, spooler);
+        QTcpServer silent;
+        const HungPort hung;
+        const QByteArray server = loopbackServer(spooler, silent, hung);
+        QVERIFY(!server.isEmpty());
+        const ScopedEnvironment cupsServer("CUPS_SERVER", server);
+        SpoolResult left;
+        left.queue = "Held";
+        left.heldJob = 1;
+        std::atomic<bool> ended = false;
+        QElapsedTimer clock;
+        {
+            const std::jthread cancelling([&](std::stop_token stop) {
+                cancelHeldJob(left, stop);
+                ended = true;
+            });
+            QTest::qWait(kIntoTheExchangeMs);
+            QVERIFY(!ended);
+            clock.start();
+        }
+
+        QVERIFY2(clock.elapsed() < kPromptExitMs, qPrintable(QString("%1 ms").arg(clock.elapsed())));
+    }
+
     // The signal ends the event loop at once, with a print still waiting for
     // a silent spooler or for a connection to one, and the window goes within
     // a second, leaving no file behind.
-    void aTerminationSignalDuringAPrintEndsTheProgramAtOnce_data()
-    {
-        QTest::addColumn<Spooler>("spooler");
-        QTest::newRow("silent on a loopback port") << Spooler::SilentPort;
-        QTest::newRow("connection that hangs") << Spooler::HungConnection;
-    }
+    void aTerminationSignalDuringAPrintEndsTheProgramAtOnce_data() { spoolersThatDoNotAnswer(); }
 
     void aTerminationSignalDuringAPrintEndsTheProgramAtOnce()
     {
         QFETCH(Spooler, spooler);
         QTcpServer silent;
         const HungPort hung;
-        QByteArray server = hung.server();
-        if (spooler == Spooler::SilentPort) {
-            QVERIFY(silent.listen(QHostAddress::LocalHost));
-            server = QByteArray("127.0.0.1:") + QByteArray::number(silent.serverPort());
-        }
+        const QByteArray server = loopbackServer(spooler, silent, hung);
         QVERIFY(!server.isEmpty());
         QTemporaryDir temporary;
         const ScopedEnvironment cupsServer("CUPS_SERVER", server);
