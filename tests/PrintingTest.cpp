@@ -98,7 +98,7 @@ public:
     HungPort(const HungPort&) = delete;
     HungPort& operator=(const HungPort&) = delete;
 
-    // "127.0.0.1:port", or empty where the port could not be set up.
+    // "127.0.0.1:port", or empty where it could not be set up.
     QByteArray server() const
     {
         return port_ == 0 ? QByteArray() : QByteArray("127.0.0.1:") + QByteArray::number(port_);
@@ -110,16 +110,32 @@ private:
     quint16 port_ = 0;
 };
 
-// The loopback print server for `spooler`: `hung`, or `silent` listening
-// and never answering. Empty where it could not be set up.
-QByteArray loopbackServer(Spooler spooler, QTcpServer& silent, const HungPort& hung)
-{
-    if (spooler == Spooler::HungConnection)
-        return hung.server();
-    if (!silent.listen(QHostAddress::LocalHost))
-        return {};
-    return QByteArray("127.0.0.1:") + QByteArray::number(silent.serverPort());
-}
+// A print server on a loopback port that never answers, the one CUPS_SERVER
+// names while it lives: SilentPort takes the connection, HungConnection never does.
+class UnansweringSpooler {
+public:
+    explicit UnansweringSpooler(Spooler kind)
+        : server_(kind == Spooler::HungConnection ? hung_.server() : listenSilently())
+        , environment_("CUPS_SERVER", server_)
+    {
+    }
+
+    // False where the port could not be set up.
+    bool ready() const { return !server_.isEmpty(); }
+
+private:
+    QByteArray listenSilently()
+    {
+        if (!silent_.listen(QHostAddress::LocalHost))
+            return {};
+        return QByteArray("127.0.0.1:") + QByteArray::number(silent_.serverPort());
+    }
+
+    QTcpServer silent_;
+    HungPort hung_;
+    QByteArray server_;
+    ScopedEnvironment environment_;
+};
 
 // Answers the print dialog as soon as it shows: with a file name it prints to
 // that file, without one it cancels.
@@ -337,9 +353,8 @@ private slots:
     // connecting.
     void aPrintBeyondTheMostAtOnceIsRefusedAndNoneHoldsTheEnd()
     {
-        const HungPort hung;
-        QVERIFY(!hung.server().isEmpty());
-        const ScopedEnvironment cupsServer("CUPS_SERVER", hung.server());
+        const UnansweringSpooler server(Spooler::HungConnection);
+        QVERIFY(server.ready());
         const QImage picture(610, 393, QImage::Format_RGB32);
         QList<PrintOutcome> told;
         QElapsedTimer clock;
@@ -364,11 +379,8 @@ private slots:
     void cancellingAHeldJobEndsAtOnceOnAStop()
     {
         QFETCH(Spooler, spooler);
-        QTcpServer silent;
-        const HungPort hung;
-        const QByteArray server = loopbackServer(spooler, silent, hung);
-        QVERIFY(!server.isEmpty());
-        const ScopedEnvironment cupsServer("CUPS_SERVER", server);
+        const UnansweringSpooler server(spooler);
+        QVERIFY(server.ready());
         SpoolResult left;
         left.queue = "Held";
         left.heldJob = 1;
@@ -395,12 +407,9 @@ private slots:
     void aTerminationSignalDuringAPrintEndsTheProgramAtOnce()
     {
         QFETCH(Spooler, spooler);
-        QTcpServer silent;
-        const HungPort hung;
-        const QByteArray server = loopbackServer(spooler, silent, hung);
-        QVERIFY(!server.isEmpty());
+        const UnansweringSpooler server(spooler);
+        QVERIFY(server.ready());
         QTemporaryDir temporary;
-        const ScopedEnvironment cupsServer("CUPS_SERVER", server);
         const ScopedEnvironment tmpdir("TMPDIR", temporary.path().toLocal8Bit());
         quitOnTerminationSignals(*QCoreApplication::instance());
         QElapsedTimer clock;

@@ -49,8 +49,8 @@ public:
     // Owned by `dialogParent` where there is one.
     explicit SystemPrinter(QWidget* dialogParent);
     // Asks the exchanges and cancellations still under way to give up and
-    // waits for them, well under a second whatever the spooler does; their
-    // `done` is never called.
+    // waits for them: a fraction of a second, also where the spooler does not
+    // answer or its connection hangs. Their `done` is never called.
     ~SystemPrinter() override;
 
     // Starts printing `picture`; `done` follows later on this object's
