@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QLocalServer>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QDir>
 #include <QLineEdit>
 #include <QPageLayout>
@@ -22,16 +23,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include <arpa/inet.h>
 #include <atomic>
 #include <csignal>
-#include <fcntl.h>
-#include <netinet/in.h>
 #include <optional>
-#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
-#include <vector>
 
 using namespace tarnelby;
 using namespace tarnelby::testing;
@@ -47,7 +43,7 @@ constexpr double kLateSeconds = 5;      // the most a message may come after it 
 constexpr double kMinStepsPerSecond = 500;  // of the run's 1,000, on a loaded machine
 constexpr qint64 kPromptExitMs = 1000;
 constexpr int kIntoTheExchangeMs = 100;  // for the exchange to reach its connection or its first request
-constexpr int kBacklogFillers = 2;       // connections that fill a backlog of 0, with one to spare
+constexpr int kFillMs = 5000;            // for a connection to a loopback port
 
 // Sets an environment variable for as long as it lives.
 class ScopedEnvironment {
@@ -67,74 +63,35 @@ private:
 
 enum class Spooler { SilentPort, SilentSocket, ClosedPort, HungConnection };
 
-// A loopback port whose backlog is full: the kernel drops every further SYN,
-// so a connection to it waits until it is given up.
-class HungPort {
-public:
-    HungPort()
-    {
-        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        auto* raw = reinterpret_cast<sockaddr*>(&address);
-        if (::bind(listener_, raw, length) != 0 || ::listen(listener_, 0) != 0
-            || ::getsockname(listener_, raw, &length) != 0)
-            return;
-        for (int i = 0; i < kBacklogFillers; ++i) {
-            const int filler = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-            ::connect(filler, raw, length);
-            fillers_.push_back(filler);
-        }
-        port_ = ntohs(address.sin_port);
-    }
-    ~HungPort()
-    {
-        for (const int fd : fillers_)
-            ::close(fd);
-        ::close(listener_);
-    }
-    HungPort(const HungPort&) = delete;
-    HungPort& operator=(const HungPort&) = delete;
-
-    // "127.0.0.1:port", or empty where it could not be set up.
-    QByteArray server() const
-    {
-        return port_ == 0 ? QByteArray() : QByteArray("127.0.0.1:") + QByteArray::number(port_);
-    }
-
-private:
-    int listener_ = -1;
-    std::vector<int> fillers_;
-    quint16 port_ = 0;
-};
-
 // A print server on a loopback port that never answers, the one CUPS_SERVER
-// names while it lives: SilentPort takes the connection, HungConnection never does.
+// names while it lives. SilentPort takes the connection; HungConnection has
+// a backlog of one, filled and never accepted, so the kernel drops every
+// further SYN and a connection waits until it is given up.
 class UnansweringSpooler {
 public:
     explicit UnansweringSpooler(Spooler kind)
-        : server_(kind == Spooler::HungConnection ? hung_.server() : listenSilently())
-        , environment_("CUPS_SERVER", server_)
     {
+        const bool hung = kind == Spooler::HungConnection;
+        if (hung)
+            listener_.setListenBacklogSize(0);
+        if (!listener_.listen(QHostAddress::LocalHost))
+            return;
+        if (hung) {
+            listener_.pauseAccepting();
+            filler_.connectToHost(listener_.serverAddress(), listener_.serverPort());
+            if (!filler_.waitForConnected(kFillMs))
+                return;
+        }
+        environment_.emplace("CUPS_SERVER", QByteArray("127.0.0.1:") + QByteArray::number(listener_.serverPort()));
     }
 
     // False where the port could not be set up.
-    bool ready() const { return !server_.isEmpty(); }
+    bool ready() const { return environment_.has_value(); }
 
 private:
-    QByteArray listenSilently()
-    {
-        if (!silent_.listen(QHostAddress::LocalHost))
-            return {};
-        return QByteArray("127.0.0.1:") + QByteArray::number(silent_.serverPort());
-    }
-
-    QTcpServer silent_;
-    HungPort hung_;
-    QByteArray server_;
-    ScopedEnvironment environment_;
+    QTcpServer listener_;
+    QTcpSocket filler_;
+    std::optional<ScopedEnvironment> environment_;
 };
 
 // Answers the print dialog as soon as it shows: with a file name it prints to
