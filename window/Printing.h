@@ -33,17 +33,16 @@ bool printPicture(QPaintDevice& page, const QImage& picture);
 
 // Prints on the system's default printer without ever blocking the thread it
 // lives on: every print's exchange with the print spooler starts at once on a
-// thread of its own and gives up kAnswerTimeout after it started. A job the
-// spooler was left holding is cancelled afterwards on one thread apart, for as
-// long as that takes, so it never holds up a print. Where there is no spooler
-// and no printer, it offers the print dialog (printing to a PDF file, say)
-// instead.
+// thread of its own, or is refused where kMostPrints are under way, and gives
+// up kAnswerTimeout after it started. A job the spooler was left holding is
+// cancelled afterwards on one thread apart, for as long as that takes, so it
+// never holds up a print. Where there is no spooler and no printer, it offers
+// the print dialog (printing to a PDF file, say) instead.
 class SystemPrinter : public QObject {
     Q_OBJECT
 
 public:
     static constexpr std::chrono::seconds kAnswerTimeout{10};
-    // Prints at once beyond which a print is refused with Busy.
     static constexpr int kMostPrints = 16;
 
     // Owned by `dialogParent` where there is one.
@@ -55,7 +54,7 @@ public:
 
     // Starts printing `picture`; `done` follows later on this object's
     // thread, once, with the outcome (never NoPrinter: the dialog is offered
-    // then, and closing it gives Cancelled).
+    // then, and closing it gives Cancelled; Busy where it was refused).
     void print(const QImage& picture, PrintDone done);
 
 private:
