@@ -23,6 +23,7 @@ namespace {
 
 constexpr int kRunInterval = 1;  // ms
 constexpr int kIdleInterval = 0;
+const QString kPrintUnderWay = QStringLiteral("A print is already under way; no other was started.");
 
 // Why a click was refused, in the pixels the user sees, with the twips it
 // would have been for the record: "That point was not picked: points can be
@@ -261,7 +262,7 @@ void MainWindow::printPicture()
             hidePanel(controlPanel_);
             hidePanel(readMePanel_);
             if (printPending_) {
-                services_.reportNotice(QStringLiteral("A print is already under way; no other was started."));
+                services_.reportNotice(kPrintUnderWay);
                 return;
             }
             printPending_ = true;
@@ -291,6 +292,9 @@ void MainWindow::tellPrintResult(const PrintResult& result)
             QStringLiteral("The picture waits in the queue of the printer %1, which is paused; it prints once "
                            "the queue is resumed.")
                 .arg(result.printer));
+        return;
+    case PrintOutcome::Busy:
+        services_.reportNotice(kPrintUnderWay);
         return;
     case PrintOutcome::Failed:
         throw PrinterError();
