@@ -43,7 +43,7 @@ build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	$(BUILD_DIR)/tarnelby
+	$(BUILD_DIR)/program/tarnelby
 
 # Every test, then every test again built with AddressSanitizer and
 # UndefinedBehaviorSanitizer.

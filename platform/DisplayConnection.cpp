@@ -97,17 +97,15 @@ DisplayConnection DisplayConnection::toX11(const std::string& displayName)
         display.problem_ = "no X display is named";
         return display;
     }
-    xcb_connection_t* connection = nullptr;
     // Asking for the screen number has libxcb check that the server has it.
     int screen = 0;
     const std::string refusal = withoutTrailingSpace(
-        capturingStderr([&] { connection = xcb_connect(display.name_.c_str(), &screen); }));
-    if (const int error = xcb_connection_has_error(connection); error != 0) {
+        capturingStderr([&] { display.x11_.reset(xcb_connect(display.name_.c_str(), &screen)); }));
+    // libxcb hands back a connection object even where connecting failed.
+    if (const int error = xcb_connection_has_error(display.x11_.get()); error != 0) {
         display.problem_ = x11Problem(error, refusal);
-        xcb_disconnect(connection);
-        return display;
+        display.x11_.reset();
     }
-    display.x11_ = connection;
     return display;
 }
 
@@ -135,45 +133,30 @@ DisplayConnection DisplayConnection::toWayland()
         return display;
     }
     std::memcpy(address.sun_path, display.name_.c_str(), display.name_.size() + 1);
-    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (socket < 0 || ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    SocketOwner socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (socket.descriptor() < 0
+        || ::connect(socket.descriptor(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         display.problem_ = waylandProblem(errno);
-        if (socket >= 0)
-            ::close(socket);
         return display;
     }
-    display.waylandSocket_ = socket;
+    display.waylandSocket_ = std::move(socket);
     return display;
 }
 
-DisplayConnection::DisplayConnection(DisplayConnection&& other) noexcept
-    : x11_(std::exchange(other.x11_, nullptr)),
-      waylandSocket_(std::exchange(other.waylandSocket_, -1)),
-      name_(std::move(other.name_)),
-      problem_(std::move(other.problem_))
+void DisplayConnection::X11Disconnect::operator()(xcb_connection_t* connection) const
 {
+    xcb_disconnect(connection);
 }
 
-DisplayConnection& DisplayConnection::operator=(DisplayConnection&& other) noexcept
+DisplayConnection::SocketOwner::~SocketOwner()
 {
-    if (this != &other) {
-        close();
-        x11_ = std::exchange(other.x11_, nullptr);
-        waylandSocket_ = std::exchange(other.waylandSocket_, -1);
-        name_ = std::move(other.name_);
-        problem_ = std::move(other.problem_);
-    }
-    return *this;
-}
-
-DisplayConnection::~DisplayConnection()
-{
-    close();
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
 }
 
 bool DisplayConnection::isOpen() const
 {
-    return x11_ != nullptr || waylandSocket_ >= 0;
+    return x11_ != nullptr || waylandSocket_.descriptor() >= 0;
 }
 
 const std::string& DisplayConnection::name() const
@@ -188,10 +171,8 @@ const std::string& DisplayConnection::problem() const
 
 void DisplayConnection::close()
 {
-    if (x11_ != nullptr)
-        xcb_disconnect(std::exchange(x11_, nullptr));
-    if (waylandSocket_ >= 0)
-        ::close(std::exchange(waylandSocket_, -1));
+    x11_.reset();
+    waylandSocket_ = SocketOwner();
 }
 
 } // namespace tarnelby

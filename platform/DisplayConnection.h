@@ -1,6 +1,8 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <utility>
 
 struct xcb_connection_t;
 
@@ -24,13 +26,6 @@ public:
     // absolute path that WAYLAND_DISPLAY gives.
     static DisplayConnection toWayland();
 
-    DisplayConnection() = default;
-    DisplayConnection(DisplayConnection&& other) noexcept;
-    DisplayConnection& operator=(DisplayConnection&& other) noexcept;
-    DisplayConnection(const DisplayConnection&) = delete;
-    DisplayConnection& operator=(const DisplayConnection&) = delete;
-    ~DisplayConnection();
-
     // True while the server has taken the connection and it is not closed.
     bool isOpen() const;
 
@@ -45,8 +40,29 @@ public:
     void close();
 
 private:
-    xcb_connection_t* x11_ = nullptr;
-    int waylandSocket_ = -1;
+    struct X11Disconnect {
+        void operator()(xcb_connection_t* connection) const;
+    };
+
+    // A socket's file descriptor, closed when its owner lets it go; -1 for none.
+    class SocketOwner {
+    public:
+        explicit SocketOwner(int descriptor = -1) : descriptor_(descriptor) {}
+        SocketOwner(SocketOwner&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
+        SocketOwner& operator=(SocketOwner other) noexcept
+        {
+            std::swap(descriptor_, other.descriptor_);
+            return *this;
+        }
+        ~SocketOwner();
+        int descriptor() const { return descriptor_; }
+
+    private:
+        int descriptor_ = -1;
+    };
+
+    std::unique_ptr<xcb_connection_t, X11Disconnect> x11_;
+    SocketOwner waylandSocket_;
     std::string name_;
     std::string problem_;
 };

@@ -8,11 +8,16 @@
 
 #include <cups/cups.h>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
+#include <optional>
 
 namespace tarnelby {
 
@@ -28,21 +33,24 @@ constexpr double kHundredthsPerMillimetre = 100.0;
 constexpr auto kRetryPause = 1s;              // between attempts to cancel a job left behind
 constexpr auto kLongestConnect = 10s;         // for a connection made to cancel such a job
 
-// Whether a wait for the spooler goes on: libcups asks every kPollSeconds.
+// How long the exchange with the spooler may go on.
 struct Patience {
     SteadyClock::time_point deadline;
     std::stop_token stop;
     bool gaveUp = false;
+
+    // True, and from then on, once the deadline has passed or a stop is requested.
+    bool over()
+    {
+        gaveUp = gaveUp || stop.stop_requested() || SteadyClock::now() >= deadline;
+        return gaveUp;
+    }
 };
 
+// libcups asks every kPollSeconds whether a wait for the spooler goes on.
 int keepWaiting(http_t*, void* data)
 {
-    auto* patience = static_cast<Patience*>(data);
-    if (patience->stop.stop_requested() || SteadyClock::now() >= patience->deadline) {
-        patience->gaveUp = true;
-        return 0;
-    }
-    return 1;
+    return static_cast<Patience*>(data)->over() ? 0 : 1;
 }
 
 // Waits `pause`, or less where a stop is requested meanwhile.
@@ -61,23 +69,37 @@ const char* noPassword(const char*, http_t*, const char*, const char*, void*)
 }
 
 // A connection of our own to the spooler that cupsServer() names, so that
-// every wait on it can be given up.
+// every wait on it can be given up: at the deadline, and at once on a stop,
+// which cancels the connecting and shuts the socket down under a request
+// (libcups waits up to a second for some answers without asking whether to go on).
 class Connection {
 public:
     explicit Connection(Patience& patience)
         : server_(QString::fromLocal8Bit(cupsServer()))
     {
+        if (!server_.startsWith(u'/') && ippPort() != IPP_PORT)
+            server_ += QStringLiteral(":%1").arg(ippPort());
+        onStop_.emplace(patience.stop, Interrupter{this});
+        if (patience.over())
+            return;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::min(patience.deadline - SteadyClock::now(), SteadyClock::duration(kLongestConnect)));
         const int timeoutMs = static_cast<int>(std::clamp<long long>(left.count(), 1, INT_MAX));
-        http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, timeoutMs, nullptr);
-        if (http_ != nullptr)
-            httpSetTimeout(http_, kPollSeconds, keepWaiting, &patience);
-        if (!server_.startsWith(u'/') && ippPort() != IPP_PORT)
-            server_ += QStringLiteral(":%1").arg(ippPort());
+        http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, timeoutMs,
+                             &cancelled_);
+        if (http_ == nullptr)
+            return;
+        httpSetTimeout(http_, kPollSeconds, keepWaiting, &patience);
+        // A descriptor of our own: libcups may close and reuse its own at any time.
+        socket_ = ::dup(httpGetFd(http_));
+        if (patience.stop.stop_requested())
+            interrupt();
     }
     ~Connection()
     {
+        onStop_.reset();  // waits for an interruption under way
+        if (socket_ >= 0)
+            ::close(socket_);
         if (http_ != nullptr)
             httpClose(http_);
     }
@@ -98,8 +120,25 @@ public:
     }
 
 private:
+    struct Interrupter {
+        Connection* connection;
+        void operator()() const noexcept { connection->interrupt(); }
+    };
+
+    // On any thread: makes the connecting and every wait on the socket end.
+    void interrupt() noexcept
+    {
+        std::atomic_ref(cancelled_).store(1);
+        const int socket = socket_.load();
+        if (socket >= 0)
+            ::shutdown(socket, SHUT_RDWR);
+    }
+
     QString server_;
     http_t* http_ = nullptr;
+    int cancelled_ = 0;  // libcups polls it while it connects
+    std::atomic<int> socket_ = -1;
+    std::optional<std::stop_callback<Interrupter>> onStop_;
 };
 
 struct DestDeleter {
@@ -115,11 +154,12 @@ struct Page {
 };
 
 // The queue's default page, with the margins the printer cannot print on.
-Page defaultPage(http_t* http, cups_dest_t* dest)
+Page defaultPage(http_t* http, cups_dest_t* dest, Patience& patience)
 {
-    cups_dinfo_t* info = cupsCopyDestInfo(http, dest);
+    cups_dinfo_t* info = patience.over() ? nullptr : cupsCopyDestInfo(http, dest);
     cups_size_t size{};
-    const bool known = info != nullptr && cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size);
+    const bool known = info != nullptr && !patience.over()
+        && cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size);
     cupsFreeDestInfo(info);
     if (!known)
         return {QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()), {}};
@@ -212,17 +252,19 @@ SpoolResult spool(const SpoolRequest& request, SteadyClock::time_point deadline,
         return ended(queue.isEmpty() ? PrintOutcome::NoPrinter : PrintOutcome::Failed);
     result.printer = QString::fromLocal8Bit(dest->name);
 
-    const Page page = defaultPage(http, dest.get());
-    const QByteArray pdf = pdfOf(request.paintPage, page.layout);
-    if (patience.gaveUp || pdf.isEmpty())
+    // After a stop or the deadline no request is sent: libcups would connect
+    // again for it, on a connection that cannot be given up.
+    const Page page = defaultPage(http, dest.get(), patience);
+    const QByteArray pdf = patience.over() ? QByteArray() : pdfOf(request.paintPage, page.layout);
+    if (patience.over() || pdf.isEmpty())
         return ended(PrintOutcome::Failed);
     const int job = createHeldJob(http, *dest, page.media, request.copies);
     if (job <= 0)
         return ended(PrintOutcome::Failed);
     spooled.queue = dest->name;
     spooled.heldJob = job;
-    if (!sendDocument(http, dest->name, job, pdf) || !release(http, job)) {
-        if (!patience.gaveUp)
+    if (patience.over() || !sendDocument(http, dest->name, job, pdf) || patience.over() || !release(http, job)) {
+        if (!patience.over())
             cupsCancelJob2(http, dest->name, job, 0);
         return ended(PrintOutcome::Failed);
     }
@@ -236,9 +278,9 @@ void cancelHeldJob(const SpoolResult& spooled, std::stop_token stop)
         return;
     cupsSetPasswordCB2(noPassword, nullptr);
     Patience patience{SteadyClock::time_point::max(), stop};
-    while (!stop.stop_requested()) {
+    while (!patience.over()) {
         const Connection connection(patience);
-        if (connection.http() != nullptr) {
+        if (connection.http() != nullptr && !patience.over()) {
             const ipp_status_t status = cupsCancelJob2(connection.http(), spooled.queue.constData(), spooled.heldJob, 0);
             if (status != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE && status != IPP_STATUS_ERROR_INTERNAL)
                 return;

@@ -19,6 +19,7 @@ enum class PrintOutcome {
     Unanswered,   // the spooler did not answer in time: nothing was printed
     Unreachable,  // a configured spooler could not be reached: nothing was printed
     NoPrinter,    // no spooler on this machine, or one without a default printer
+    Busy,         // too many prints were under way: this one was not started
 };
 
 struct PrintResult {
@@ -52,16 +53,18 @@ struct SpoolResult {
 // spooler with the queue's saved options. NoPrinter only where the default queue was asked
 // for: a named queue that cannot be reached is Unreachable. Blocks, so call it
 // off the GUI thread. Gives up with Unanswered when the spooler has not
-// answered everything by `deadline`, or soon after `stop` is requested. The
-// job is held in the queue until its page is complete and only then released,
-// so a job given up on never prints by itself; it is named in `heldJob` for
-// cancelHeldJob.
+// answered everything by `deadline`, and within a fraction of a second of
+// `stop` being requested, a connection still being made included. Never Busy.
+// The job is held in the queue until its page is complete and only then
+// released, so a job given up on never prints by itself; it is named in
+// `heldJob` for cancelHeldJob.
 SpoolResult spool(const SpoolRequest& request, std::chrono::steady_clock::time_point deadline,
                   std::stop_token stop);
 
-// Cancels the job that `result` gave up on, waiting for the spooler as long
-// as it takes (it may be stopped and come back later) until `stop` is
-// requested. Nothing where no job was left.
+// Cancels the job that `result` gave up on, trying again as long as it takes
+// (the spooler may be stopped and come back later), until `stop` is
+// requested: then it ends within a fraction of a second. Nothing where no
+// job was left.
 void cancelHeldJob(const SpoolResult& result, std::stop_token stop);
 
 } // namespace tarnelby

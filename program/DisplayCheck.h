@@ -4,16 +4,32 @@
 
 namespace tarnelby {
 
-// Opens, before the application exists, the display that Qt is about to show
-// the window on, picked as Qt picks it from the command line (-platform,
-// -display) and the environment (QT_QPA_PLATFORM, WAYLAND_DISPLAY,
-// XDG_SESSION_TYPE, DISPLAY). Where none of the X11 or Wayland displays that
-// Qt would try can be used, says on stderr in one line which and why, and
-// ends the process with status 1, where creating the application would abort:
+// The display that Qt is about to show the window on, from before the
+// application exists until Qt has opened it. Wherever the display cannot be
+// used, the program says in one line on stderr which display and why, and ends
+// with status 1, where Qt would abort:
 //   tarnelby: cannot open the X display :55: no X server answers there
-// Qt's other platforms ("-platform offscreen") are left to Qt. Returns the
-// open connection, empty where nothing was checked: close it once the
-// application exists.
-DisplayConnection openDisplayOrExit(int argc, char* argv[]);
+//   tarnelby: cannot use the Wayland display /run/user/1000/wayland-0: Qt's
+//   Wayland support (package qt6-wayland) is not installed
+class DisplayCheck {
+public:
+    // Opens the display that Qt will try, picked as Qt picks it from the
+    // command line (-platform, -display) and the environment (QT_QPA_PLATFORM,
+    // WAYLAND_DISPLAY, XDG_SESSION_TYPE, DISPLAY), and ends the process where
+    // none can be used; Qt's other platforms ("-platform offscreen") are left
+    // to Qt. From then on, holds Qt's messages back, and turns Qt's failure to
+    // start its platform into the one line and status 1.
+    DisplayCheck(int argc, char* argv[]);
+    DisplayCheck(const DisplayCheck&) = delete;
+    DisplayCheck& operator=(const DisplayCheck&) = delete;
+    ~DisplayCheck();
+
+    // Call once the application exists: lets the display go, as Qt holds a
+    // connection of its own now, and passes on the messages held back.
+    void applicationStarted();
+
+private:
+    DisplayConnection display_;
+};
 
 } // namespace tarnelby

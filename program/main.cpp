@@ -11,11 +11,10 @@ int main(int argc, char* argv[])
 {
     if (const auto status = tarnelby::handleCommandLine(argc, argv))
         return *status;
-    tarnelby::DisplayConnection display = tarnelby::openDisplayOrExit(argc, argv);
+    tarnelby::DisplayCheck display(argc, argv);
     tarnelby::choosePlatformSettings();
     QApplication app(argc, argv);
-    // Qt holds a connection of its own now.
-    display.close();
+    display.applicationStarted();
     tarnelby::quitOnTerminationSignals(app);
     QApplication::setApplicationName("Tarnelby");
     // Lets the desktop match the window to its menu entry and icon.

@@ -200,6 +200,61 @@ private slots:
         QVERIFY(area->isCrosshairShown());
     }
 
+    // Only the area's own keys show the crosshair, and only while the area
+    // has the focus: keys that a focused button passes up, modifiers alone,
+    // menu access keys and Escape never do.
+    void onlyTheAreasOwnKeysShowTheCrosshair_data()
+    {
+        QTest::addColumn<bool>("areaFocused"); // else "Begin" has it
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("shown");
+        const struct {
+            const char* name;
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            bool shownFromBegin;
+            bool shownInArea;
+        } keys[] = {
+            {"Shift", Qt::Key_Shift, Qt::ShiftModifier, false, false},
+            {"Ctrl", Qt::Key_Control, Qt::ControlModifier, false, false},
+            {"Alt", Qt::Key_Alt, Qt::AltModifier, false, false},
+            {"Escape", Qt::Key_Escape, Qt::NoModifier, false, false},
+            {"Alt+R", Qt::Key_R, Qt::AltModifier, false, false},
+            {"a", Qt::Key_A, Qt::NoModifier, false, false},
+            {"Down", Qt::Key_Down, Qt::NoModifier, false, true},
+            // On a button Left moves the focus back as Shift+Tab does: to the table of points.
+            {"Shift+Left", Qt::Key_Left, Qt::ShiftModifier, false, true},
+            {"Return", Qt::Key_Return, Qt::NoModifier, false, true},
+            {"Enter", Qt::Key_Enter, Qt::KeypadModifier, false, true},
+            {"Space", Qt::Key_Space, Qt::NoModifier, false, true},
+        };
+        for (const auto& k : keys) {
+            QTest::addRow("Begin, %s", k.name) << false << k.key << k.modifiers << k.shownFromBegin;
+            QTest::addRow("area, %s", k.name) << true << k.key << k.modifiers << k.shownInArea;
+        }
+    }
+
+    void onlyTheAreasOwnKeysShowTheCrosshair()
+    {
+        QFETCH(bool, areaFocused);
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, shown);
+        WindowFixture w(WindowFixture::Panels::ReadMeClosed);
+        DrawingArea* area = w.window().drawingArea();
+        w.window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.window()));
+        if (areaFocused)
+            w.choose("controlPanelAction"); // the focus falls from "Begin" to the area
+        QCOMPARE(QApplication::focusWidget() == area, areaFocused);
+        QVERIFY(!area->isCrosshairShown());
+        press(QApplication::focusWidget(), key, 1, modifiers);
+        QCOMPARE(area->isCrosshairShown(), shown);
+        QCOMPARE(area->isCrosshairShown(), area->hasFocus() && shown);
+        QCOMPARE(w.window().experiment().PointCount, Integer{0});
+    }
+
     // The panels read beside the drawing area, in front to back order; every
     // text of at least three words, as a screen reader passes over shorter ones.
     void aScreenReaderReadsEachTextOnceInReadingOrder()

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -32,13 +33,13 @@ bool catches(qint64 pid, int signalNumber)
     return false;
 }
 
-// The program's environment less everything that names a display, plus
-// `variables` ("DISPLAY=:55").
+// The program's environment less everything that names a display or where Qt
+// finds its plugins, plus `variables` ("DISPLAY=:55").
 QProcessEnvironment environmentWith(const QStringList& variables)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "QT_QPA_PLATFORM",
-                                 "XDG_SESSION_TYPE", "XDG_RUNTIME_DIR", "XAUTHORITY"})
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE",
+                                 "XDG_RUNTIME_DIR", "XAUTHORITY", "QT_PLUGIN_PATH", "QT_QPA_PLATFORM_PLUGIN_PATH"})
         environment.remove(QString::fromLatin1(variable));
     for (const QString& variable : variables)
         environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
@@ -56,20 +57,33 @@ QString freeDisplay()
     }
 }
 
-// Leaves a socket file at `path` that nobody listens on, as a compositor that
-// died does.
-bool leaveDeadSocket(const QString& path)
+// A unix socket bound at `path`, listening as a compositor does; -1 where it
+// cannot be had. Once closed, it leaves the socket file that a compositor that
+// died leaves.
+int bindSocket(const QString& path)
 {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const QByteArray name = QFile::encodeName(path);
     if (static_cast<std::size_t>(name.size()) >= sizeof address.sun_path)
-        return false;
+        return -1;
     std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
-    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    const bool bound = ::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    ::close(socket);
-    return bound;
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || ::listen(socket, 1) != 0) {
+        ::close(socket);
+        return -1;
+    }
+    return socket;
+}
+
+// Writes to `file` the cookie that lets a client onto the X display `display`.
+void addCookie(const QString& file, const QString& display)
+{
+    QProcess xauth;
+    xauth.setStandardErrorFile(QProcess::nullDevice());
+    xauth.start("xauth", {"-f", file, "add", display, ".", "0123456789abcdef0123456789abcdef"});
+    QVERIFY(xauth.waitForFinished(kEndTimeoutMs));
+    QCOMPARE(xauth.exitCode(), 0);
 }
 
 } // namespace
@@ -83,8 +97,13 @@ private slots:
     {
         QVERIFY(directory_.isValid());
         deadSocket_ = directory_.filePath("wayland-dead");
-        QVERIFY(leaveDeadSocket(deadSocket_));
+        const int deadSocket = bindSocket(deadSocket_);
+        QVERIFY(deadSocket >= 0);
+        ::close(deadSocket);
+        answeringSocket_ = bindSocket(directory_.filePath("wayland-answering"));
+        QVERIFY(answeringSocket_ >= 0);
         startRefusingServer();
+        hidePlugins();
     }
 
     void aTerminationSignalEndsTheProgramCleanly_data()
@@ -116,23 +135,38 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("named");
         QTest::addColumn<QString>("why");
+        QTest::addColumn<bool>("withoutPlugins");
         const QString waylandDirectory = directory_.path();
         QTest::newRow("no display named") << QStringList{} << QStringList{} << "none is set"
-                                          << "needs a graphical display";
+                                          << "needs a graphical display" << false;
+        QTest::newRow("X chosen, no display named") << QStringList{"QT_QPA_PLATFORM=xcb"} << QStringList{}
+                                                    << "needs an X display" << "none is named" << false;
         QTest::newRow("no X server") << QStringList{"DISPLAY=" + freeDisplay_} << QStringList{}
-                                     << "X display " + freeDisplay_ + ':' << "no X server answers there";
+                                     << "X display " + freeDisplay_ + ':' << "no X server answers there" << false;
         QTest::newRow("no X server at -display") << QStringList{} << QStringList{"-display", freeDisplay_}
-                                                 << "X display " + freeDisplay_ + ':' << "no X server answers there";
+                                                 << "X display " + freeDisplay_ + ':' << "no X server answers there"
+                                                 << false;
         QTest::newRow("X server refuses")
             << QStringList{"DISPLAY=" + refusingDisplay_, "XAUTHORITY=" + directory_.filePath("no-cookies")}
             << QStringList{} << "X display " + refusingDisplay_ + ':'
-            << "the X server refused the connection: Authorization required";
+            << "the X server refused the connection: Authorization required" << false;
         QTest::newRow("no Wayland socket")
             << QStringList{"WAYLAND_DISPLAY=nowhere-0", "XDG_RUNTIME_DIR=" + waylandDirectory} << QStringList{}
-            << "Wayland display " + waylandDirectory + "/nowhere-0:" << "no Wayland compositor answers there";
+            << "Wayland display " + waylandDirectory + "/nowhere-0:" << "no Wayland compositor answers there" << false;
+        QTest::newRow("Wayland chosen, no socket")
+            << QStringList{"QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR=" + waylandDirectory} << QStringList{}
+            << "Wayland display " + waylandDirectory + "/wayland-0:" << "no Wayland compositor answers there" << false;
         QTest::newRow("no Wayland compositor") << QStringList{"WAYLAND_DISPLAY=" + deadSocket_} << QStringList{}
                                                << "Wayland display " + deadSocket_ + ':'
-                                               << "no Wayland compositor answers there";
+                                               << "no Wayland compositor answers there" << false;
+        QTest::newRow("X server, no X plugin")
+            << QStringList{"DISPLAY=" + refusingDisplay_, "XAUTHORITY=" + directory_.filePath("client-cookies")}
+            << QStringList{} << "cannot use the X display " + refusingDisplay_ + ':'
+            << "Qt's X11 support (package qt6-qpa-plugins) is not installed" << true;
+        QTest::newRow("Wayland compositor, no Wayland plugin")
+            << QStringList{"WAYLAND_DISPLAY=wayland-answering", "XDG_RUNTIME_DIR=" + waylandDirectory}
+            << QStringList{} << "cannot use the Wayland display " + waylandDirectory + "/wayland-answering:"
+            << "Qt's Wayland support (package qt6-wayland) is not installed" << true;
     }
 
     void aDisplayThatCannotBeUsedIsNamedInOneLine()
@@ -141,12 +175,13 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, named);
         QFETCH(QString, why);
-        // The refusing server's row, where no such server could be had.
+        QFETCH(bool, withoutPlugins);
+        // The rows of the private X server, where no such server could be had.
         if (variables.contains("DISPLAY="))
             QSKIP("Xvfb or xauth is not installed");
         QProcess program;
         program.setProcessEnvironment(environmentWith(variables));
-        program.start(QStringLiteral(TARNELBY_PROGRAM), arguments);
+        program.start(withoutPlugins ? programWithoutPlugins_ : QStringLiteral(TARNELBY_PROGRAM), arguments);
 
         QVERIFY(program.waitForFinished(kEndTimeoutMs));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
@@ -186,32 +221,46 @@ private slots:
 
     void cleanupTestCase()
     {
+        ::close(answeringSocket_);
         refusingServer_.terminate();
         refusingServer_.waitForFinished(kEndTimeoutMs);
     }
 
 private:
-    // An X server that turns away whoever lacks a cookie of its own, on a
-    // display that Xvfb picks; stays empty where Xvfb or xauth is missing.
+    // An X server that turns away whoever lacks its cookie, on a display that
+    // Xvfb picks, and the client's cookies that let it on; stays empty where
+    // Xvfb or xauth is missing.
     void startRefusingServer()
     {
         if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("xauth").isEmpty())
             return;
         const QString cookies = directory_.filePath("server-cookies");
-        QProcess xauth;
-        xauth.setStandardErrorFile(QProcess::nullDevice());
-        xauth.start("xauth", {"-f", cookies, "add", ":0", ".", "0123456789abcdef0123456789abcdef"});
-        QVERIFY(xauth.waitForFinished(kEndTimeoutMs));
-        QCOMPARE(xauth.exitCode(), 0);
+        addCookie(cookies, ":0");
         refusingServer_.setStandardErrorFile(QProcess::nullDevice());
         refusingServer_.start("Xvfb", {"-displayfd", "1", "-auth", cookies, "-nolisten", "tcp"});
         QVERIFY(QTest::qWaitFor([&] { return refusingServer_.canReadLine(); }, kStartTimeoutMs));
         refusingDisplay_ = ':' + QString::fromLatin1(refusingServer_.readLine().trimmed());
+        addCookie(directory_.filePath("client-cookies"), refusingDisplay_);
+    }
+
+    // A copy of the program beside a qt.conf that sends Qt to an empty folder
+    // for its plugins, as on a system without them.
+    void hidePlugins()
+    {
+        QDir directory(directory_.path());
+        QVERIFY(directory.mkdir("no-plugins") && directory.mkdir("without-plugins"));
+        programWithoutPlugins_ = directory.filePath("without-plugins/tarnelby");
+        QVERIFY(QFile::copy(QStringLiteral(TARNELBY_PROGRAM), programWithoutPlugins_));
+        QFile settings(directory.filePath("without-plugins/qt.conf"));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[Paths]\nPlugins=" + QFile::encodeName(directory.filePath("no-plugins")) + '\n');
     }
 
     QTemporaryDir directory_;
     QString freeDisplay_ = freeDisplay();
     QString deadSocket_;
+    int answeringSocket_ = -1;
+    QString programWithoutPlugins_;
     QProcess refusingServer_;
     QString refusingDisplay_;
 };

@@ -30,6 +30,20 @@ int whitePixelsIn(const QImage& picture, const QPolygon& region)
     return count;
 }
 
+// Counts the timer events that reach any object of the program while it lives.
+class TimerEvents : public QObject {
+public:
+    TimerEvents() { QCoreApplication::instance()->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Timer ? 1 : 0;
+        return false;
+    }
+};
+
 } // namespace
 
 class RunControlTest : public QObject {
@@ -64,9 +78,13 @@ private slots:
         QCOMPARE(w.caption("beginStopButton"), QString("Begin"));
         QCOMPARE(w.window().runTimer()->interval(), 0);
         const Long stopped = w.window().experiment().DotCount;
-        QTest::qWait(50);
+        QTest::qWait(50); // the screen catches up
         QCOMPARE(w.window().experiment().DotCount, stopped);
         QCOMPARE(w.counter(), QString::number(stopped));
+        // Nothing wakes an idle program: neither the run's timer nor the screen's frames.
+        TimerEvents wakeUps;
+        QTest::qWait(200);
+        QCOMPARE(wakeUps.count, 0);
     }
 
     void beginBeforeAnyClickCollectsDotsAtTheOrigin()

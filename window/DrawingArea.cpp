@@ -5,7 +5,6 @@
 #include "window/FrameClock.h"
 #include "window/Geometry.h"
 
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -31,14 +30,6 @@ const int kLargestKept = toPixels(twips::kLargestCoordinate) + 1;
 constexpr int kCrosshairArm = 8;   // pixels from the centre to each arm's end
 constexpr int kCrosshairGap = 2;   // the arms leave the pixel under them in sight
 constexpr int kLongStride = 10;    // pixels a Shift+arrow moves the crosshair
-
-// Whether `box` holds `pixel`, its right and bottom edges outside as a whole
-// pixel's are: (0, 0, 10, 10) holds (9.5, 0) but not (10, 0) or (-0.3, 0).
-bool holds(const QRect& box, QPointF pixel)
-{
-    return pixel.x() >= box.left() && pixel.x() < box.left() + box.width() && pixel.y() >= box.top()
-        && pixel.y() < box.top() + box.height();
-}
 
 QSize inDevicePixels(QSize size, qreal ratio)
 {
@@ -74,7 +65,6 @@ DrawingArea::DrawingArea(FrameClock& frames, QWidget* parent)
     setObjectName("drawingArea");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
-    QCoreApplication::instance()->installEventFilter(this);
     keep(sizeHint());
     connect(&frames_, &FrameClock::frame, this, &DrawingArea::showUnshown);
 }
@@ -189,6 +179,7 @@ void DrawingArea::keep(QSize area)
 
 void DrawingArea::mousePressEvent(QMouseEvent* event)
 {
+    showCrosshair(false);
     event->accept();
 }
 
@@ -197,82 +188,62 @@ void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
     pickAt(event->position());
 }
 
-// The position as it came, before any rounding: at a device pixel ratio of
-// 3, a release a third of a pixel left of the area lies outside it.
-void DrawingArea::pickAt(QPointF pixel)
+// The pixel that holds the position as it came, before any rounding: at a
+// device pixel ratio of 3, a release a third of a pixel left of the area lies
+// in the pixel -1, outside it. A visible panel there takes the click.
+void DrawingArea::pickAt(QPointF position)
 {
-    if (!holds(rect(), pixel) || isCoveredAt(pixel))
+    const QPoint pixel(static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y())));
+    if (!rect().contains(pixel) || childAt(pixel) != nullptr)
         return;
-    emit clicked(toTwips(pixel));
-}
-
-bool DrawingArea::isCoveredAt(QPointF pixel) const
-{
-    const QObjectList& panels = children();
-    return std::any_of(panels.begin(), panels.end(), [pixel](const QObject* child) {
-        const auto* panel = qobject_cast<const QWidget*>(child);
-        return panel != nullptr && panel->isVisible() && holds(panel->geometry(), pixel);
-    });
+    emit clicked(toTwips(position));
 }
 
 void DrawingArea::keyPressEvent(QKeyEvent* event)
 {
-    const bool wasShown = crosshairShown_;
-    showCrosshair(true);
+    // A key that a panel's control did not use comes up here: it is not the area's.
+    if (!hasFocus()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
     const int stride = event->modifiers().testFlag(Qt::ShiftModifier) ? kLongStride : 1;
-    const QPoint at = *crosshair_;
+    QPoint move;
     switch (event->key()) {
-    case Qt::Key_Left: placeCrosshair(at - QPoint(stride, 0)); break;
-    case Qt::Key_Right: placeCrosshair(at + QPoint(stride, 0)); break;
-    case Qt::Key_Up: placeCrosshair(at - QPoint(0, stride)); break;
-    case Qt::Key_Down: placeCrosshair(at + QPoint(0, stride)); break;
+    case Qt::Key_Left: move = {-stride, 0}; break;
+    case Qt::Key_Right: move = {stride, 0}; break;
+    case Qt::Key_Up: move = {0, -stride}; break;
+    case Qt::Key_Down: move = {0, stride}; break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Space:
+    case Qt::Key_Space: {
         // A held key picks once, as a held button does; a hidden crosshair
         // is shown first, so that nothing is picked where the user cannot see.
+        const bool wasShown = crosshairShown_;
+        showCrosshair(true);
         if (wasShown && !event->isAutoRepeat())
-            pickAt(at);
-        break;
-    case Qt::Key_Escape: emit escapePressed(); break;
+            pickAt(*crosshair_);
+        return;
+    }
+    case Qt::Key_Escape: emit escapePressed(); return;
     default: QWidget::keyPressEvent(event); return;
     }
-    event->accept();
+    showCrosshair(true);
+    placeCrosshair(*crosshair_ + move);
 }
 
 void DrawingArea::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
     placeCrosshair(crosshair_.value_or(rect().center()));
-    // Hiding a focused panel moves the focus on as Tab would, with the same
-    // reason; only a Tab key pressed for it counts.
-    const bool byTab = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    showCrosshair(byTab && lastKeyWasTab_);
+    // Only the Tab key brings the focus with these reasons: where the program
+    // moves it itself (a panel hid), it gives another.
+    showCrosshair(event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason);
 }
 
 void DrawingArea::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
     showCrosshair(false);
-}
-
-bool DrawingArea::eventFilter(QObject* watched, QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        const int key = static_cast<const QKeyEvent*>(event)->key();
-        lastKeyWasTab_ = key == Qt::Key_Tab || key == Qt::Key_Backtab;
-        break;
-    }
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        lastKeyWasTab_ = false;
-        showCrosshair(false);
-        break;
-    default:
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void DrawingArea::showCrosshair(bool shown)

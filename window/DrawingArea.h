@@ -22,13 +22,14 @@ class FrameClock;
 //
 // From the keyboard, the area comes after the panels' buttons in the focus
 // chain. It shows a crosshair, at its centre at first, while it has the focus
-// and the keyboard is in use there: the focus came by Tab or Shift+Tab, or a
-// key was pressed in the area since. Focus that arrives any other way (a panel
-// hid, the window was activated) shows none, and a mouse press anywhere hides
-// it until the next key. The arrow keys show it and move it by a pixel (ten
-// with Shift); Return, Enter or Space shows it where it is hidden and
-// otherwise picks the point under it as a mouse release there would. The
-// crosshair is never part of the picture.
+// and the keyboard is in use there: the focus came by Tab or Shift+Tab, or one
+// of the area's own keys was pressed since. Those are the arrow keys, which
+// show it and move it by a pixel (ten with Shift), and Return, Enter or Space,
+// which show it where it is hidden and otherwise pick the point under it as a
+// mouse release there would. Focus that arrives any other way (a panel hid,
+// the window was activated), any other key, and a key a panel's control passes
+// up show nothing; a mouse press on the area hides it. The crosshair is never
+// part of the picture.
 class DrawingArea : public QWidget {
     Q_OBJECT
 
@@ -53,8 +54,9 @@ public:
     // The pixel the crosshair stands on; none before the area first had the focus.
     std::optional<QPoint> crosshair() const { return crosshair_; }
     bool isCrosshairShown() const { return crosshairShown_; }
-    // Where the crosshair stands, as assistive technology reads it:
-    // "Crosshair at 4500, 1500" (twips, as the table would show the point).
+    // Where the crosshair stands, as assistive technology reads it at each
+    // move, short enough to be heard before the next key: "4500, 1500"
+    // (twips, as the table would show the point).
     QString spokenCrosshair() const;
 
     QSize sizeHint() const override;
@@ -76,14 +78,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    // Watches the whole program's input: a mouse press anywhere hides the
-    // crosshair, and whether the last key pressed was Tab tells how the focus came.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void keep(QSize area);
-    void pickAt(QPointF pixel);
-    bool isCoveredAt(QPointF pixel) const;
+    void pickAt(QPointF position);
     void placeCrosshair(QPoint pixel);
     void showCrosshair(bool shown);
     QRect crosshairBox() const;
@@ -104,7 +102,6 @@ private:
     int unshownCount_ = 0;
     std::optional<QPoint> crosshair_;
     bool crosshairShown_ = false;
-    bool lastKeyWasTab_ = false;  // the last key pressed anywhere, unless the mouse was pressed since
     FrameClock& frames_;
 };
 

@@ -23,6 +23,7 @@ namespace {
 
 constexpr int kRunInterval = 1;  // ms
 constexpr int kIdleInterval = 0;
+const QString kPrintUnderWay = QStringLiteral("A print is already under way; no other was started.");
 
 // Why a click was refused, in the pixels the user sees, with the twips it
 // would have been for the record: "That point was not picked: points can be
@@ -93,7 +94,12 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     startUp();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The drawing area and its panels are paced by the frame clock, which
+    // would otherwise go first, as the child made before them.
+    delete drawingArea_;
+}
 
 void MainWindow::buildMenu()
 {
@@ -213,7 +219,12 @@ void MainWindow::closeReadMe()
 
 void MainWindow::toggleControlPanel()
 {
-    guarded("Control", [this] { controlPanel_->setVisible(controlPanel_->isHidden()); });
+    guarded("Control", [this] {
+        if (controlPanel_->isHidden())
+            controlPanel_->setVisible(true);
+        else
+            hidePanel(controlPanel_);
+    });
 }
 
 void MainWindow::toggleReadMe()
@@ -231,7 +242,22 @@ void MainWindow::hideReadMe()
     // The focus that "OK" held goes back to "Begin", not on to the drawing area.
     if (readMePanel_->isAncestorOf(QApplication::focusWidget()) && controlPanel_->isVisible())
         controlPanel_->setFocus();
-    readMePanel_->setVisible(false);
+    hidePanel(readMePanel_);
+}
+
+void MainWindow::hidePanel(QWidget* panel)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (panel->isAncestorOf(focus)) {
+        const auto takesTab = [panel](const QWidget* w) {
+            return w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !panel->isAncestorOf(w);
+        };
+        QWidget* next = focus->nextInFocusChain();
+        while (next != focus && !takesTab(next))
+            next = next->nextInFocusChain();
+        next->setFocus(Qt::OtherFocusReason);
+    }
+    panel->setVisible(false);
 }
 
 void MainWindow::printPicture()
@@ -239,10 +265,10 @@ void MainWindow::printPicture()
     guarded(
         "printing",
         [this] {
-            controlPanel_->setVisible(false);
-            readMePanel_->setVisible(false);
+            hidePanel(controlPanel_);
+            hidePanel(readMePanel_);
             if (printPending_) {
-                services_.reportNotice(QStringLiteral("A print is already under way; no other was started."));
+                services_.reportNotice(kPrintUnderWay);
                 return;
             }
             printPending_ = true;
@@ -272,6 +298,9 @@ void MainWindow::tellPrintResult(const PrintResult& result)
             QStringLiteral("The picture waits in the queue of the printer %1, which is paused; it prints once "
                            "the queue is resumed.")
                 .arg(result.printer));
+        return;
+    case PrintOutcome::Busy:
+        services_.reportNotice(kPrintUnderWay);
         return;
     case PrintOutcome::Failed:
         throw PrinterError();

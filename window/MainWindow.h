@@ -73,6 +73,10 @@ private:
     void placeDrawingAreaLastInFocusChain();
     void setRunning(bool running);
     void hideReadMe();
+    // Hides `panel`. Where it holds the focus, the focus moves on as Tab
+    // would move it, but as the program's move, not the keyboard's: the
+    // drawing area shows no crosshair for it.
+    void hidePanel(QWidget* panel);
     // Tells the user how a print ended, where there is anything to tell.
     void tellPrintResult(const PrintResult& result);
     // Runs `handler`; a runtime error ends it there, `beforeReport` runs, and

@@ -1,19 +1,10 @@
 #include "window/Printing.h"
 
-
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 
 namespace tarnelby {
-
-namespace {
-
-// Beyond so many exchanges at once (each waiting ten seconds at most for an
-// answer, or for a stopped spooler to cancel a job in), a print waits its turn.
-constexpr int kMostExchanges = 16;
-
-} // namespace
 
 bool printPicture(QPaintDevice& page, const QImage& picture)
 {
@@ -34,13 +25,16 @@ SystemPrinter::SystemPrinter(QWidget* dialogParent)
     : QObject(dialogParent)
     , dialogParent_(dialogParent)
 {
-    exchanges_.setMaxThreadCount(kMostExchanges);
+    exchanges_.setMaxThreadCount(kMostPrints);
+    cancellations_.setMaxThreadCount(1);
 }
 
 SystemPrinter::~SystemPrinter()
 {
     stop_.request_stop();
     exchanges_.waitForDone();
+    cancellations_.clear();
+    cancellations_.waitForDone();
 }
 
 void SystemPrinter::print(const QImage& picture, PrintDone done)
@@ -50,16 +44,20 @@ void SystemPrinter::print(const QImage& picture, PrintDone done)
 
 void SystemPrinter::spoolOffThread(const QImage& picture, const QString& queue, int copies, PrintDone done)
 {
-    const auto deadline = std::chrono::steady_clock::now() + kAnswerTimeout;
     const SpoolRequest request{[picture](QPaintDevice& page) { return printPicture(page, picture); }, queue, copies};
-    // This object outlives the exchange: its destructor waits for the pool.
-    exchanges_.start([this, request, deadline, picture, done = std::move(done), stop = stop_.get_token()] {
-        const SpoolResult spooled = spool(request, deadline, stop);
+    // This object outlives the exchange and the cancellation: its destructor
+    // waits for both pools.
+    const bool started = exchanges_.tryStart([this, request, picture, done, stop = stop_.get_token()] {
+        const SpoolResult spooled = spool(request, std::chrono::steady_clock::now() + kAnswerTimeout, stop);
         QMetaObject::invokeMethod(
             this, [this, spooled, picture, done] { answered(spooled.result, picture, done); },
             Qt::QueuedConnection);
-        cancelHeldJob(spooled, stop);
+        if (spooled.heldJob != 0)
+            cancellations_.start([spooled, stop] { cancelHeldJob(spooled, stop); });
     });
+    if (!started)
+        QMetaObject::invokeMethod(
+            this, [done] { done({PrintOutcome::Busy, {}, {}}); }, Qt::QueuedConnection);
 }
 
 void SystemPrinter::answered(const PrintResult& result, const QImage& picture, const PrintDone& done)

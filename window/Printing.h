@@ -32,24 +32,29 @@ public:
 bool printPicture(QPaintDevice& page, const QImage& picture);
 
 // Prints on the system's default printer without ever blocking the thread it
-// lives on: every exchange with the print spooler runs on a thread of its own
-// pool and gives up after kAnswerTimeout. Where there is no spooler and no
-// printer, it offers the print dialog (printing to a PDF file, say) instead.
+// lives on: every print's exchange with the print spooler starts at once on a
+// thread of its own, or is refused where kMostPrints are under way, and gives
+// up kAnswerTimeout after it started. A job the spooler was left holding is
+// cancelled afterwards on one thread apart, for as long as that takes, so it
+// never holds up a print. Where there is no spooler and no printer, it offers
+// the print dialog (printing to a PDF file, say) instead.
 class SystemPrinter : public QObject {
     Q_OBJECT
 
 public:
     static constexpr std::chrono::seconds kAnswerTimeout{10};
+    static constexpr int kMostPrints = 16;
 
     // Owned by `dialogParent` where there is one.
     explicit SystemPrinter(QWidget* dialogParent);
-    // Asks the exchanges still under way to give up and waits for them, a
-    // fraction of a second; their `done` is never called.
+    // Asks the exchanges and cancellations still under way to give up and
+    // waits for them: a fraction of a second, also where the spooler does not
+    // answer or its connection hangs. Their `done` is never called.
     ~SystemPrinter() override;
 
     // Starts printing `picture`; `done` follows later on this object's
     // thread, once, with the outcome (never NoPrinter: the dialog is offered
-    // then, and closing it gives Cancelled).
+    // then, and closing it gives Cancelled; Busy where it was refused).
     void print(const QImage& picture, PrintDone done);
 
 private:
@@ -60,9 +65,8 @@ private:
 
     QWidget* dialogParent_ = nullptr;
     std::stop_source stop_;
-    // A thread an exchange: one whose job waits to be cancelled may wait for a
-    // stopped spooler for long, and must not hold up the next print.
-    QThreadPool exchanges_;
+    QThreadPool exchanges_;      // a thread a print
+    QThreadPool cancellations_;  // one thread: they wait for the same spooler
 };
 
 } // namespace tarnelby

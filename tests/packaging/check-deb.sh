@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the source and binary Debian packages into OUT_DIR, as `make package`
 # does, and checks what they hold: the Qt libraries and fonts the program
-# needs, the files a desktop looks for, and that lintian finds no error and
-# no warning in the .changes, source and binary alike.
+# needs, the Wayland support it recommends, the files a desktop looks for,
+# and that lintian finds no error and no warning in the .changes, source and
+# binary alike.
 #
 #   check-deb.sh OUT_DIR
 #
@@ -44,6 +45,9 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libqt6printsupport6 libqt6gui6 libcups2 qt6-qpa-plugins fonts-liberation; do
     [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
+# A Wayland session without X needs Qt's Wayland support.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[[ "$recommends" == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland: $recommends"
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/tarnelby ./usr/share/applications/$APP_ID.desktop \
     ./usr/share/metainfo/$APP_ID.metainfo.xml ./usr/share/icons/hicolor/256x256/apps/$APP_ID.png \
