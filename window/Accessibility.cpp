@@ -310,14 +310,13 @@ private:
     QAccessible::Id parentPart_; // 0 for none
 };
 
-// Enough of the parts spoken last stay for a screen reader that reads them
-// late; older ones go.
+// Enough of the parts of a kind spoken last stay for a screen reader that
+// reads them late, or asks again where the focus is; older ones go.
 constexpr std::size_t kPartsKept = 8;
 
-QAccessibleInterface* newSpokenPart(QWidget* owner, QAccessible::Role role, const QString& text,
-                                    QAccessibleInterface* parentPart = nullptr)
+QAccessibleInterface* newSpokenPart(std::deque<QAccessible::Id>& kept, QWidget* owner, QAccessible::Role role,
+                                    const QString& text, QAccessibleInterface* parentPart = nullptr)
 {
-    static std::deque<QAccessible::Id> kept;
     const QAccessible::Id id =
         QAccessible::registerAccessibleInterface(new AccessibleSpokenPart(owner, role, text, parentPart));
     kept.push_back(id);
@@ -384,8 +383,10 @@ QAccessibleInterface* statusLineOf(QWidget* window)
 void announce(QWidget* widget, const QString& text)
 {
     QWidget* window = widget->window();
-    QAccessibleEvent shown(newSpokenPart(window, QAccessible::Notification, text, statusLineOf(window)),
-                           QAccessible::ObjectShow);
+    static std::deque<QAccessible::Id> notifications;
+    QAccessibleEvent shown(
+        newSpokenPart(notifications, window, QAccessible::Notification, text, statusLineOf(window)),
+        QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
 }
 
@@ -393,7 +394,9 @@ void focusPart(QWidget* widget, const QString& text)
 {
     if (!widget->hasFocus())
         return;
-    QAccessibleInterface* part = newSpokenPart(widget, QAccessible::Whitespace, text);
+    // A filler, whose role a screen reader does not say: only the text is heard.
+    static std::deque<QAccessible::Id> parts;
+    QAccessibleInterface* part = newSpokenPart(parts, widget, QAccessible::Whitespace, text);
     focusedParts().insert(widget, QAccessible::uniqueId(part));
     QAccessibleEvent focused(part, QAccessible::Focus);
     QAccessible::updateAccessibility(&focused);
