@@ -29,10 +29,12 @@ step() {
 }
 
 # Waits up to $patience seconds (ten unless set) for each text, in order,
-# among what the step said.
+# among what the step said. After a step failed, the others are given a
+# few seconds each, so that the test ends within its time and tells them all.
+patience_left=10
 hears() {
     local text rest
-    for _ in $(seq "$((${patience:-10} * 10))"); do
+    for _ in $(seq "$((${patience:-$patience_left} * 10))"); do
         rest=$(said)
         for text in "$@"; do
             [[ "$rest" == *"$text"* ]] || continue 2
@@ -43,6 +45,7 @@ hears() {
     echo "FAILED: expected to hear, in order: $(printf '"%s" ' "$@")" >&2
     echo "        but heard: \"$(said)\"" >&2
     failures=$((failures + 1))
+    patience_left=3
 }
 
 # Ends the step: what it said goes to the transcript.
@@ -80,6 +83,7 @@ step "start"
 patience=30 hears "Tarnelby frame.Control panel.Tarnelby. AN EXPERIMENT IN CHAOS. Number of dots: 0Begin push button."
 ends 1
 window=$(xdotool search --onlyvisible --name '^Tarnelby$' | head -n1)
+[ -n "$window" ] || { echo "FAILED: no window named Tarnelby" >&2; exit 1; }
 
 step "Tab, Tab"; key Tab; sleep 0.5; key Tab
 hears "CLEAR push button." "Read Me panel." "Picture: Sierpinski triangle. How to use this program." \
