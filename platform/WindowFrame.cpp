@@ -1,9 +1,7 @@
 #include "platform/WindowFrame.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QThread>
 
 #include <xcb/xcb.h>
 
@@ -17,11 +15,6 @@
 namespace tarnelby {
 
 namespace {
-
-// A window manager that supports the request answers at once; one that is
-// stuck must not hold up the start for long.
-constexpr int kAnswerTimeoutMs = 500;
-constexpr unsigned long kPollIntervalUs = 2000;
 
 template <typename Reply>
 using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
@@ -59,65 +52,60 @@ bool supports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t hint)
     return std::find(supported.begin(), supported.end(), hint) != supported.end();
 }
 
-// Asks the window manager for the extents it would give `window` (left,
-// right, top, bottom, in device pixels) the way the desktop's conventions
-// allow before mapping: a _NET_REQUEST_FRAME_EXTENTS message, answered by a
-// _NET_FRAME_EXTENTS property on the window.
-std::vector<uint32_t> requestExtents(xcb_connection_t* connection, xcb_window_t root, xcb_window_t window)
-{
-    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
-    if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE || !supports(connection, root, request))
-        return {};
-
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window;
-    message.type = request;
-    xcb_send_event(connection, 0, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
-
-    QElapsedTimer waited;
-    waited.start();
-    do {
-        std::vector<uint32_t> answer = cardinals(connection, window, extents, XCB_ATOM_CARDINAL);
-        if (answer.size() == 4)
-            return answer;
-        QThread::usleep(kPollIntervalUs);
-    } while (waited.elapsed() < kAnswerTimeoutMs);
-    return {};
-}
-
 } // namespace
 
-std::optional<QMargins> expectedFrameMargins(const QScreen& screen)
+FrameQuery::FrameQuery(const QScreen& screen)
+    : devicePixelRatio_(screen.devicePixelRatio())
 {
     // Other platforms may offer the X11 interface without a connection (offscreen).
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
     if (connection == nullptr || QGuiApplication::platformName() != QLatin1String("xcb"))
-        return std::nullopt;
+        return;
     const xcb_screen_t* root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    if (root == nullptr)
-        return std::nullopt;
+    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
+    if (root == nullptr || request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE
+        || !supports(connection, root->root, request))
+        return;
 
     // An unmapped stand-in of the default kind, so that the window itself is
-    // created as always, with its position including the frame.
-    const xcb_window_t probe = xcb_generate_id(connection);
-    xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe, root->root, 0, 0, 1, 1, 0,
+    // created as always, with its position including the frame. The answer is
+    // a _NET_FRAME_EXTENTS property on it.
+    connection_ = connection;
+    extentsAtom_ = extents;
+    probe_ = xcb_generate_id(connection);
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe_, root->root, 0, 0, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, root->root_visual, 0, nullptr);
-    const std::vector<uint32_t> extents = requestExtents(connection, root->root, probe);
-    xcb_destroy_window(connection, probe);
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = probe_;
+    message.type = request;
+    xcb_send_event(connection, 0, root->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
+}
+
+FrameQuery::~FrameQuery()
+{
+    if (probe_ == 0)
+        return;
+    xcb_destroy_window(connection_, probe_);
+    xcb_flush(connection_);
+}
+
+std::optional<QMargins> FrameQuery::answer() const
+{
+    if (probe_ == 0)
+        return std::nullopt;
+    // Left, right, top, bottom, in device pixels.
+    const std::vector<uint32_t> extents = cardinals(connection_, probe_, extentsAtom_, XCB_ATOM_CARDINAL);
     if (extents.size() != 4)
         return std::nullopt;
-
-    const qreal ratio = screen.devicePixelRatio();
-    const auto logical = [ratio](uint32_t devicePixels) {
-        return static_cast<int>(std::lround(devicePixels / ratio));
+    const auto logical = [this](uint32_t devicePixels) {
+        return static_cast<int>(std::lround(devicePixels / devicePixelRatio_));
     };
     return QMargins(logical(extents[0]), logical(extents[2]), logical(extents[1]), logical(extents[3]));
 }

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMoveEvent>
 #include <QScreen>
 
 namespace tarnelby {
@@ -50,6 +51,8 @@ QString refusalOf(Single x, Single y)
 MainWindow::MainWindow(WindowServices services, QWidget* parent)
     : QMainWindow(parent)
     , services_(std::move(services))
+    // First, so that the window manager answers while the window is built.
+    , frameQuery_(std::make_unique<FrameQuery>(*screen()))
 {
     if (!services_.reportError)
         services_.reportError = [this](const QString& message) {
@@ -154,16 +157,30 @@ void MainWindow::startUp()
 
 void MainWindow::centreOnScreen()
 {
+    QSize frame = frameGeometry().size();
+    if (!isVisible()) {
+        frame = size().grownBy(frameQuery_ ? frameQuery_->answer().value_or(QMargins()) : QMargins());
+        awaitingFrame_ = true;
+    }
+    frameQuery_.reset();
+    centredFrame_ = frame;
     const QRect screenArea = screen()->geometry();
-    // Before the window is shown it has no frame yet: the window manager
-    // tells which it will add.
-    const QSize frame = isVisible()
-        ? frameGeometry().size()
-        : size().grownBy(expectedFrameMargins(*screen()).value_or(QMargins()));
     const auto twipsOf = [](int pixels) { return static_cast<Single>(pixels * twips::kPerPixel); };
     const Single left = twipsOf(screenArea.width()) / 2 - twipsOf(frame.width()) / 2;
     const Single top = twipsOf(screenArea.height()) / 2 - twipsOf(frame.height()) / 2;
     move(screenArea.topLeft() + toPixel({left, top}));
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    // The window manager has put its frame round the window now: where it is
+    // not the one the window was centred with, the window is centred again.
+    if (!awaitingFrame_ || !isVisible() || frameGeometry().size() == size())
+        return;
+    awaitingFrame_ = false;
+    if (frameGeometry().size() != centredFrame_)
+        guarded("placing the window", [this] { centreOnScreen(); });
 }
 
 void MainWindow::pickPoint(QPointF position)

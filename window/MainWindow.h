@@ -15,6 +15,7 @@ namespace tarnelby {
 class ControlPanel;
 class DrawingArea;
 class FrameClock;
+class FrameQuery;
 class ReadMePanel;
 class RunTimer;
 
@@ -52,6 +53,8 @@ public:
 
     // Centres the window, frame included, on the screen (except on Wayland,
     // where the compositor places it) and sets the experiment's start values.
+    // Where the window manager tells its frame only once the window is
+    // mapped, the window is centred again then, once.
     void startUp();
     // Enters a position of the drawing area (twips) in the next free row of
     // the table, stores it and draws its circle; with all rows used, nothing.
@@ -66,8 +69,13 @@ public:
     void printPicture();
     void step();                // one chaos step, on each tick of the run timer
 
+protected:
+    void moveEvent(QMoveEvent* event) override;
+
 private:
     void buildMenu();
+    // Centres the frame the window has, or before it is shown, the one the
+    // window manager said it will add (none where it has not said yet).
     void centreOnScreen();
     // Tab reaches the drawing area after every control on the panels.
     void placeDrawingAreaLastInFocusChain();
@@ -94,6 +102,10 @@ private:
     ReadMePanel* readMePanel_ = nullptr;
     RunTimer* runTimer_ = nullptr;
     FrameClock* frameClock_ = nullptr;
+    // Asked as the window is built, read when it is placed.
+    std::unique_ptr<FrameQuery> frameQuery_;
+    QSize centredFrame_;        // the frame's size the window was last centred with
+    bool awaitingFrame_ = false; // centred before the window manager put its frame round it
 };
 
 } // namespace tarnelby

@@ -2,13 +2,24 @@
 # Runs a command on a desktop of its own: an Xvfb screen of the given size
 # with openbox managing its windows, as a user's desktop would.
 #
-#   with-window-manager.sh WIDTHxHEIGHT COMMAND...
+#   with-window-manager.sh [--late-frame | --silent] WIDTHxHEIGHT COMMAND...
+#
+# --late-frame: openbox does not list the request for a window's frame (only
+#   the frame's extents), so a program learns the frame only once its window
+#   is mapped.
+# --silent: no window manager runs, but the root window lists the request for
+#   a window's frame as if one did: nothing ever answers it.
 #
 # Exits 77 (skipped) only where neither Xvfb nor openbox is installed; a
 # server or window manager that is installed but fails to start is an error.
 set -euo pipefail
 
 readonly SKIPPED=77
+mode=openbox
+case $1 in
+    --late-frame | --silent) mode=${1#--}; shift ;;
+esac
+readonly mode
 readonly size=$1
 shift
 
@@ -48,15 +59,24 @@ done
 [ -s "$dir/display" ] || { cat "$dir/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$dir/display")"
 
-# openbox announces itself on the root window once it manages the screen.
-HOME="$dir" openbox --sm-disable >"$dir/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' \
-    || { cat "$dir/openbox.log" >&2; echo "openbox did not start" >&2; exit 1; }
+# xprop sets a single atom, not a list: a window manager that lists only the
+# one of the two that matters here stands in for each case.
+if [ "$mode" = silent ]; then
+    xprop -root -f _NET_SUPPORTED 32a -set _NET_SUPPORTED _NET_REQUEST_FRAME_EXTENTS
+else
+    # openbox announces itself on the root window once it manages the screen.
+    HOME="$dir" openbox --sm-disable >"$dir/openbox.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' \
+        || { cat "$dir/openbox.log" >&2; echo "openbox did not start" >&2; exit 1; }
+fi
+if [ "$mode" = late-frame ]; then
+    xprop -root -f _NET_SUPPORTED 32a -set _NET_SUPPORTED _NET_FRAME_EXTENTS
+fi
 
 export QT_QPA_PLATFORM=xcb
 "$@"
