@@ -123,4 +123,9 @@ QString ControlPanel::spokenRow(int row) const
     return table_->spokenRow(row);
 }
 
+QString ControlPanel::spokenCount() const
+{
+    return dotCounter_->spokenText();
+}
+
 } // namespace tarnelby

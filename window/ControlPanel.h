@@ -43,6 +43,8 @@ public:
 
     // Row `row` (1..10) as assistive technology reads it: "Point 1: 4500, 1500".
     QString spokenRow(int row) const;
+    // The counter as assistive technology reads it: "Number of dots: 18531".
+    QString spokenCount() const;
 
 signals:
     void beginStopClicked();

@@ -55,8 +55,8 @@ public:
     std::optional<QPoint> crosshair() const { return crosshair_; }
     bool isCrosshairShown() const { return crosshairShown_; }
     // Where the crosshair stands, as assistive technology reads it at each
-    // move, short enough to be heard before the next key: "4500, 1500"
-    // (twips, as the table would show the point).
+    // move, as briefly as both coordinates allow: "4500, 1500" (twips, as the
+    // table would show the point).
     QString spokenCrosshair() const;
 
     QSize sizeHint() const override;

@@ -207,7 +207,7 @@ void MainWindow::toggleRun()
     guarded("Begin/Stop", [this] {
         setRunning(!running_);
         announce(this, running_ ? QStringLiteral("Running; the button reads Stop.")
-                                : QStringLiteral("Stopped. Number of dots: %1").arg(state_.DotCount));
+                                : QStringLiteral("Stopped. ") + controlPanel_->spokenCount());
     });
 }
 
@@ -225,7 +225,7 @@ void MainWindow::clearExperiment()
         controlPanel_->clearPoints();
         resetExperiment(state_);
         controlPanel_->setDotCount(state_.DotCount);
-        announce(this, QStringLiteral("Cleared: no points, no drawing. Number of dots: %1").arg(state_.DotCount));
+        announce(this, QStringLiteral("Cleared: no points, no drawing. ") + controlPanel_->spokenCount());
     });
 }
 
