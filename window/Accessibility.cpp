@@ -360,6 +360,7 @@ QAccessibleInterface* focusedPartOf(const QWidget* widget)
     return part != nullptr && part->isValid() ? part : nullptr;
 }
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
 // A window's status line that only assistive technology sees: a screen
 // reader reads the notifications in it without naming their role each time.
 QAccessibleInterface* statusLineOf(QWidget* window)
@@ -377,17 +378,23 @@ QAccessibleInterface* statusLineOf(QWidget* window)
     });
     return line;
 }
+#endif
 
 } // namespace
 
 void announce(QWidget* widget, const QString& text)
 {
     QWidget* window = widget->window();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent announcement(window, text);
+    QAccessible::updateAccessibility(&announcement);
+#else
     static std::deque<QAccessible::Id> notifications;
     QAccessibleEvent shown(
         newSpokenPart(notifications, window, QAccessible::Notification, text, statusLineOf(window)),
         QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+#endif
 }
 
 void focusPart(QWidget* widget, const QString& text)

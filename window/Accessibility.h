@@ -13,8 +13,9 @@ namespace tarnelby {
 void installAccessibility();
 
 // Says `text` at once through assistive technology, wherever the focus is:
-// a notification named `text` appears in `widget`'s window. For what changes
-// on the screen without the focus moving (a point picked, a run stopped).
+// an announcement from `widget`'s window where Qt has them (6.8 and later),
+// else a notification named `text` that appears in that window. For what
+// changes on the screen without the focus moving (a point picked, a run stopped).
 void announce(QWidget* widget, const QString& text);
 
 // Tells assistive technology that the focus moved, within the focused
