@@ -29,6 +29,19 @@ fi
 readonly bus_launcher=/usr/libexec/at-spi-bus-launcher
 [ -x "$bus_launcher" ] || { echo "$bus_launcher not installed" >&2; exit 1; }
 
+# Orca refuses to start where the process table holds another Orca of this
+# user (it asks pgrep), as it does while another run of this script goes on:
+# each run gets a process table of its own, where the system lets a user make
+# one, and everything started in it ends with it.
+if [ -z "${WITH_ORCA_OWN_PROCESSES:-}" ]; then
+    own=(unshare --pid --fork --mount-proc)
+    [ "$(id -u)" = 0 ] || own+=(--map-current-user)
+    if "${own[@]}" true 2>/dev/null; then
+        WITH_ORCA_OWN_PROCESSES=1 exec "${own[@]}" --kill-child "$0" "$@"
+    fi
+    echo "no process table of its own: another Orca of this user would stop this one" >&2
+fi
+
 dir=$(mktemp -d /tmp/tarnelby-orca.XXXXXX)
 pids=()
 # Ends a process by its id: politely, then for sure. Orca answers a TERM
