@@ -3,10 +3,11 @@
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
+DEBIAN13_ROOT ?= build-debian13
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 \
+PACKAGES := cmake ninja-build g++ pkgconf qt6-base-dev libqt6printsupport6 \
 	qt6-qpa-plugins libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
 	fonts-liberation fonts-dejavu-core xvfb xauth openbox x11-utils \
 	libxcb1-dev orca speech-dispatcher at-spi2-core dbus-daemon xdotool procps \
@@ -17,7 +18,7 @@ CHECK_PACKAGE_PACKAGES := autopkgtest
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench package check-package clean
+.PHONY: all deps configure build run test bench package check-package check-debian13 clean
 
 all: build
 
@@ -69,5 +70,12 @@ check-package: deps
 	tests/packaging/check-reproducible.sh $(BUILD_DIR)/package $(BUILD_DIR)/package-rebuilt
 	tests/packaging/check-installed.sh $(BUILD_DIR)/package
 
+# What CI checks (tools/check-release: `make test`, `make run` and
+# `make check-package`), in a Debian 13 root that mmdebstrap makes in
+# $(DEBIAN13_ROOT) and later runs use again, on a copy of this tree.
+check-debian13:
+	tools/in-debian-root trixie $(DEBIAN13_ROOT) tools/check-release
+
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	$(SUDO) rm -rf $(DEBIAN13_ROOT)

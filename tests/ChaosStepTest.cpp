@@ -2,8 +2,10 @@
 #include "runtime/RuntimeError.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace tarnelby {
