@@ -49,7 +49,7 @@ hears() {
     for _ in $(seq "$((${patience:-$patience_left} * 10))"); do
         rest=" $(said) "
         for text in "$@"; do
-            [[ "$rest" == *" $text "* ]] || continue 2
+            [[ "$rest" == *" $text "* ]] || { sleep 0.1; continue 2; }
             rest=" ${rest#*" $text "}"
         done
         return 0
