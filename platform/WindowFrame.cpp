@@ -1,12 +1,10 @@
 #include "platform/WindowFrame.h"
 
 #include <QGuiApplication>
-#include <QScreen>
 
 #include <xcb/xcb.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -52,15 +50,33 @@ bool supports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t hint)
     return std::find(supported.begin(), supported.end(), hint) != supported.end();
 }
 
-} // namespace
-
-FrameQuery::FrameQuery(const QScreen& screen)
-    : devicePixelRatio_(screen.devicePixelRatio())
+// The X server's connection; none where the platform is not X11.
+xcb_connection_t* x11Connection()
 {
     // Other platforms may offer the X11 interface without a connection (offscreen).
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
-    if (connection == nullptr || QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (x11 == nullptr || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    return x11->connection();
+}
+
+// The window's _NET_FRAME_EXTENTS, in device pixels; none where it has none.
+std::optional<QMargins> frameExtents(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t extentsAtom)
+{
+    // Left, right, top, bottom.
+    const std::vector<uint32_t> extents = cardinals(connection, window, extentsAtom, XCB_ATOM_CARDINAL);
+    if (extents.size() != 4)
+        return std::nullopt;
+    const auto pixels = [](uint32_t value) { return static_cast<int>(value); };
+    return QMargins(pixels(extents[0]), pixels(extents[2]), pixels(extents[1]), pixels(extents[3]));
+}
+
+} // namespace
+
+FrameQuery::FrameQuery()
+{
+    xcb_connection_t* connection = x11Connection();
+    if (connection == nullptr)
         return;
     const xcb_screen_t* root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
@@ -100,14 +116,36 @@ std::optional<QMargins> FrameQuery::answer() const
 {
     if (probe_ == 0)
         return std::nullopt;
-    // Left, right, top, bottom, in device pixels.
-    const std::vector<uint32_t> extents = cardinals(connection_, probe_, extentsAtom_, XCB_ATOM_CARDINAL);
-    if (extents.size() != 4)
-        return std::nullopt;
-    const auto logical = [this](uint32_t devicePixels) {
-        return static_cast<int>(std::lround(devicePixels / devicePixelRatio_));
-    };
-    return QMargins(logical(extents[0]), logical(extents[2]), logical(extents[1]), logical(extents[3]));
+    return frameExtents(connection_, probe_, extentsAtom_);
+}
+
+FrameReport::FrameReport(const QWindow& window, Reported reported)
+    : connection_(x11Connection())
+    , window_(static_cast<uint32_t>(window.winId()))
+    , reported_(std::move(reported))
+{
+    if (connection_ == nullptr)
+        return;
+    extentsAtom_ = atom(connection_, "_NET_FRAME_EXTENTS");
+    // The toolkit selects the window's property changes itself.
+    if (extentsAtom_ != XCB_ATOM_NONE)
+        QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+bool FrameReport::nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/)
+{
+    constexpr uint8_t kSentByClient = 0x80;
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & ~kSentByClient) != XCB_PROPERTY_NOTIFY)
+        return false;
+    const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
+    if (change->window != window_ || change->atom != extentsAtom_ || change->state != XCB_PROPERTY_NEW_VALUE)
+        return false;
+    QCoreApplication::instance()->removeNativeEventFilter(this);
+    reported_(frameExtents(connection_, window_, extentsAtom_).value_or(QMargins()));
+    return false;
 }
 
 } // namespace tarnelby

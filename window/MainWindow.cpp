@@ -15,8 +15,10 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMoveEvent>
 #include <QScreen>
+#include <QWindow>
+
+#include <cmath>
 
 namespace tarnelby {
 
@@ -52,7 +54,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     : QMainWindow(parent)
     , services_(std::move(services))
     // First, so that the window manager answers while the window is built.
-    , frameQuery_(std::make_unique<FrameQuery>(*screen()))
+    , frameQuery_(std::make_unique<FrameQuery>())
 {
     if (!services_.reportError)
         services_.reportError = [this](const QString& message) {
@@ -149,38 +151,44 @@ void MainWindow::startUp()
 {
     guarded("starting up", [this] {
         // Where the compositor places every window, the program does not try.
-        if (QGuiApplication::platformName() != QLatin1String("wayland"))
-            centreOnScreen();
+        if (QGuiApplication::platformName() != QLatin1String("wayland")) {
+            const QMargins told = frameQuery_->answer().value_or(QMargins());
+            centreOnScreen(told);
+            // The native window is made now, already placed, so that the
+            // first frame the window manager reports round it is heard.
+            create();
+            frameReport_ = std::make_unique<FrameReport>(*windowHandle(), [this, told](const QMargins& frame) {
+                if (frame != told)
+                    guarded("placing the window", [&] { centreOnScreen(frame); });
+            });
+        }
+        frameQuery_.reset();
         resetExperiment(state_);
     });
 }
 
-void MainWindow::centreOnScreen()
+void MainWindow::centreOnScreen(const QMargins& frame)
 {
-    QSize frame = frameGeometry().size();
-    if (!isVisible()) {
-        frame = size().grownBy(frameQuery_ ? frameQuery_->answer().value_or(QMargins()) : QMargins());
-        awaitingFrame_ = true;
-    }
-    frameQuery_.reset();
-    centredFrame_ = frame;
+    const qreal ratio = devicePixelRatio();
     const QRect screenArea = screen()->geometry();
-    const auto twipsOf = [](int pixels) { return static_cast<Single>(pixels * twips::kPerPixel); };
-    const Single left = twipsOf(screenArea.width()) / 2 - twipsOf(frame.width()) / 2;
-    const Single top = twipsOf(screenArea.height()) / 2 - twipsOf(frame.height()) / 2;
-    move(screenArea.topLeft() + toPixel({left, top}));
-}
-
-void MainWindow::moveEvent(QMoveEvent* event)
-{
-    QMainWindow::moveEvent(event);
-    // The window manager has put its frame round the window now: where it is
-    // not the one the window was centred with, the window is centred again.
-    if (!awaitingFrame_ || !isVisible() || frameGeometry().size() == size())
-        return;
-    awaitingFrame_ = false;
-    if (frameGeometry().size() != centredFrame_)
-        guarded("placing the window", [this] { centreOnScreen(); });
+    // In device pixels, the window's size as the platform scales it.
+    const QSize frameSize = (QSizeF(size()) * ratio).toSize().grownBy(frame);
+    const QSizeF room = QSizeF(screenArea.size()) * ratio - QSizeF(frameSize);
+    // The window can only be placed at whole logical pixels, each of which
+    // lands on the device pixel it scales to: of the two either side of a
+    // device position, the one that lands nearer.
+    const auto nearest = [ratio](qreal devicePixels) {
+        const int below = static_cast<int>(std::floor(devicePixels / ratio));
+        const auto miss = [&](int logical) { return std::abs(qRound(logical * ratio) - devicePixels); };
+        return miss(below + 1) < miss(below) ? below + 1 : below;
+    };
+    const QPoint topLeft = screenArea.topLeft() + QPoint(nearest(room.width() / 2), nearest(room.height() / 2));
+    // Before it is shown, a window's position is its frame's; once shown,
+    // only the native window places the frame to the device pixel.
+    if (isVisible())
+        windowHandle()->setFramePosition(topLeft);
+    else
+        move(topLeft);
 }
 
 void MainWindow::pickPoint(QPointF position)

@@ -6,6 +6,7 @@
 #include "window/Printing.h"
 
 #include <QMainWindow>
+#include <QMargins>
 
 #include <functional>
 #include <memory>
@@ -16,6 +17,7 @@ class ControlPanel;
 class DrawingArea;
 class FrameClock;
 class FrameQuery;
+class FrameReport;
 class ReadMePanel;
 class RunTimer;
 
@@ -53,8 +55,8 @@ public:
 
     // Centres the window, frame included, on the screen (except on Wayland,
     // where the compositor places it) and sets the experiment's start values.
-    // Where the window manager tells its frame only once the window is
-    // mapped, the window is centred again then, once.
+    // Where the first frame the window manager reports round the window is
+    // not the one it told beforehand, the window is centred again then, once.
     void startUp();
     // Enters a position of the drawing area (twips) in the next free row of
     // the table, stores it and draws its circle; with all rows used, nothing.
@@ -69,14 +71,11 @@ public:
     void printPicture();
     void step();                // one chaos step, on each tick of the run timer
 
-protected:
-    void moveEvent(QMoveEvent* event) override;
-
 private:
     void buildMenu();
-    // Centres the frame the window has, or before it is shown, the one the
-    // window manager said it will add (none where it has not said yet).
-    void centreOnScreen();
+    // Centres the window with `frame` round it (device pixels) on its screen,
+    // to the nearest device pixel it can be placed at.
+    void centreOnScreen(const QMargins& frame);
     // Tab reaches the drawing area after every control on the panels.
     void placeDrawingAreaLastInFocusChain();
     void setRunning(bool running);
@@ -104,8 +103,7 @@ private:
     FrameClock* frameClock_ = nullptr;
     // Asked as the window is built, read when it is placed.
     std::unique_ptr<FrameQuery> frameQuery_;
-    QSize centredFrame_;        // the frame's size the window was last centred with
-    bool awaitingFrame_ = false; // centred before the window manager put its frame round it
+    std::unique_ptr<FrameReport> frameReport_;
 };
 
 } // namespace tarnelby

@@ -64,8 +64,22 @@ export DISPLAY=":$(head -n1 "$dir/display")"
 if [ "$mode" = silent ]; then
     xprop -root -f _NET_SUPPORTED 32a -set _NET_SUPPORTED _NET_REQUEST_FRAME_EXTENTS
 else
+    # A theme and title font of the test's own: the frame's size is then the
+    # same whatever fonts the machine has (the desktop's usual sans-serif face
+    # would change the title bar's height). At twice the scale, this title bar
+    # makes a frame whose top and bottom do not halve to whole pixels.
+    cat >"$dir/rc.xml" <<END
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <theme>
+    <name>Clearlooks</name>
+    <font place="ActiveWindow"><name>Liberation Sans</name><size>10</size><weight>bold</weight></font>
+    <font place="InactiveWindow"><name>Liberation Sans</name><size>10</size><weight>bold</weight></font>
+  </theme>
+</openbox_config>
+END
     # openbox announces itself on the root window once it manages the screen.
-    HOME="$dir" openbox --sm-disable >"$dir/openbox.log" 2>&1 &
+    HOME="$dir" openbox --sm-disable --config-file "$dir/rc.xml" >"$dir/openbox.log" 2>&1 &
     pids+=($!)
     for _ in $(seq 100); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
