@@ -16,6 +16,7 @@
 #include <climits>
 #include <condition_variable>
 #include <cstdlib>
+#include <iterator>
 #include <mutex>
 #include <optional>
 
@@ -146,6 +147,44 @@ struct DestDeleter {
 };
 using Dest = std::unique_ptr<cups_dest_t, DestDeleter>;
 
+struct IppDeleter {
+    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+};
+
+// The queue `name` with what the job needs of it: its address, for its
+// paper, and its state. Asked on `http` alone: where the spooler does not
+// answer, libcups's own lookup goes on to search the network on connections
+// of its own, which neither a stop nor the deadline reaches. Only where the
+// spooler said that it has no such queue is the search left to libcups: the
+// dialog also offers network printers that have no queue yet.
+Dest namedDest(http_t* http, const QByteArray& name, const QByteArray& instance)
+{
+    static const char* const kWanted[] = {"printer-name", "printer-state", "printer-uri-supported"};
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                     name.constData());
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", std::size(kWanted), nullptr,
+                  kWanted);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    const std::unique_ptr<ipp_t, IppDeleter> answer(cupsDoRequest(http, request, "/"));
+    if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
+        return Dest(cupsGetNamedDest(http, name.constData(), instance.isEmpty() ? nullptr : instance.constData()));
+    const auto value = [&](const char* attribute, ipp_tag_t tag) {
+        return ippFindAttribute(answer.get(), attribute, tag);
+    };
+    const char* queue = ippGetString(value("printer-name", IPP_TAG_NAME), 0, nullptr);
+    const char* address = ippGetString(value("printer-uri-supported", IPP_TAG_URI), 0, nullptr);
+    cups_dest_t* dest = nullptr;
+    if (queue == nullptr || address == nullptr || cupsAddDest(queue, nullptr, 0, &dest) == 0)
+        return nullptr;
+    dest->num_options = cupsAddOption("printer-uri-supported", address, dest->num_options, &dest->options);
+    dest->num_options = cupsAddIntegerOption("printer-state", ippGetInteger(value("printer-state", IPP_TAG_ENUM), 0),
+                                             dest->num_options, &dest->options);
+    return Dest(dest);
+}
+
 // A page to lay the print out on, and the name of its media for the job,
 // so that the spooler prints the page at the size it was laid out for.
 struct Page {
@@ -246,8 +285,8 @@ SpoolResult spool(const SpoolRequest& request, SteadyClock::time_point deadline,
     const QStringList name = request.queue.split(u'/');
     const QByteArray queue = name.value(0).toLocal8Bit();
     const QByteArray instance = name.value(1).toLocal8Bit();
-    const Dest dest(cupsGetNamedDest(http, queue.isEmpty() ? nullptr : queue.constData(),
-                                     instance.isEmpty() ? nullptr : instance.constData()));
+    const Dest dest = queue.isEmpty() ? Dest(cupsGetNamedDest(http, nullptr, nullptr))
+                                      : namedDest(http, queue, instance);
     if (dest == nullptr)
         return ended(queue.isEmpty() ? PrintOutcome::NoPrinter : PrintOutcome::Failed);
     result.printer = QString::fromLocal8Bit(dest->name);

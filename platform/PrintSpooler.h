@@ -50,14 +50,16 @@ struct SpoolResult {
 };
 
 // Has the page painted for the queue's default paper and hands it to the
-// spooler with the queue's saved options. NoPrinter only where the default queue was asked
-// for: a named queue that cannot be reached is Unreachable. Blocks, so call it
-// off the GUI thread. Gives up with Unanswered when the spooler has not
-// answered everything by `deadline`, and within a fraction of a second of
-// `stop` being requested, a connection still being made included. Never Busy.
-// The job is held in the queue until its page is complete and only then
-// released, so a job given up on never prints by itself; it is named in
-// `heldJob` for cancelHeldJob.
+// spooler: for the default queue with the options the user saved for it, for
+// a named one with the spooler's own (it is asked of the spooler alone, and
+// an instance of it prints as the queue itself). NoPrinter only where the
+// default queue was asked for: a named queue that cannot be reached is
+// Unreachable. Blocks, so call it off the GUI thread. Gives up with
+// Unanswered when the spooler has not answered everything by `deadline`,
+// and within a fraction of a second of `stop` being requested, a connection
+// still being made included. Never Busy. The job is held in the queue until
+// its page is complete and only then released, so a job given up on never
+// prints by itself; it is named in `heldJob` for cancelHeldJob.
 SpoolResult spool(const SpoolRequest& request, std::chrono::steady_clock::time_point deadline,
                   std::stop_token stop);
 

@@ -4,6 +4,7 @@
 #include "window/DrawingArea.h"
 
 #include <QDir>
+#include <QPainter>
 #include <QProcess>
 #include <QTest>
 
@@ -153,6 +154,13 @@ private slots:
                                                        "paused; it prints once the queue is resumed.")
                                             .arg(QString::fromLocal8Bit(queue_))});
         QCOMPARE(jobsOf(queue_, false).size(), 1);
+
+        // The print dialog's queue, picked by name, is looked up on its own.
+        const auto page = [](QPaintDevice& device) { return QPainter(&device).isActive(); };
+        const SpoolResult byName = spool({page, QString::fromLocal8Bit(queue_), 1},
+                                         std::chrono::steady_clock::now() + SystemPrinter::kAnswerTimeout, {});
+        QCOMPARE(byName.result.outcome, PrintOutcome::Queued);
+        QCOMPARE(jobsOf(queue_, false).size(), 2);
     }
 
     // A spooler stopped while the run goes on: the run keeps its pace, the
