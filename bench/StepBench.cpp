@@ -1,4 +1,4 @@
-#include "experiment/ChaosStep.h"
+#include "experiment/Experiment.h"
 #include "runtime/WallClock.h"
 
 #include <benchmark/benchmark.h>
@@ -6,24 +6,22 @@
 namespace tarnelby {
 namespace {
 
-ExperimentState triangle()
+Experiment triangle()
 {
-    ExperimentState state;
-    resetExperiment(state);
-    state.PointX = {4000, 8000, 6000};
-    state.PointY = {1000, 1000, 5000};
-    state.PointCount = 3;
-    return state;
+    Experiment experiment;
+    for (Position at : {Position{4000, 1000}, Position{8000, 1000}, Position{6000, 5000}})
+        experiment.pick(at);
+    return experiment;
 }
 
 // One whole chaos step: re-seed, draw, roll, move and count.
 void BM_ChaosStep(benchmark::State& bench)
 {
-    ExperimentState state = triangle();
+    Experiment experiment = triangle();
     RandomGenerator generator;
     Single clock = 43200.0f;
     for (auto _ : bench) {
-        benchmark::DoNotOptimize(chaosStep(state, clock, generator));
+        benchmark::DoNotOptimize(experiment.step(clock, generator));
         clock += 0.001f;
     }
 }
@@ -32,11 +30,11 @@ BENCHMARK(BM_ChaosStep);
 // The same with the clock read from the system, as the window does every tick.
 void BM_ChaosStepWithSystemClock(benchmark::State& bench)
 {
-    ExperimentState state = triangle();
+    Experiment experiment = triangle();
     RandomGenerator generator;
     SystemWallClock clock;
     for (auto _ : bench)
-        benchmark::DoNotOptimize(chaosStep(state, clock.secondsSinceMidnight(), generator));
+        benchmark::DoNotOptimize(experiment.step(clock.secondsSinceMidnight(), generator));
 }
 BENCHMARK(BM_ChaosStepWithSystemClock);
 

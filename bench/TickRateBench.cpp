@@ -10,7 +10,6 @@
 // widgets on this machine, in the same measure.
 
 #include "program/PlatformSettings.h"
-#include "window/FrameClock.h"
 #include "window/MainWindow.h"
 
 #include <QApplication>
@@ -183,7 +182,7 @@ public:
     // each tick cost, in microseconds.
     double run(timespec start, double seconds)
     {
-        const long ticksPerFrame = std::chrono::nanoseconds(FrameClock::kFrame).count() / kWakeUpPeriodNs;
+        const long ticksPerFrame = std::chrono::nanoseconds(MainWindow::kFrame).count() / kWakeUpPeriodNs;
         const long ticks = wakeUpsIn(seconds);
         const double cpuBefore = usageNow().cpuSeconds;
         timespec deadline = start;
@@ -228,7 +227,7 @@ struct Measure {
 // Runs the event loop for `seconds` and measures the steps taken meanwhile.
 Measure measure(MainWindow& window, double seconds)
 {
-    const Long startCount = window.experiment().DotCount;
+    const Long startCount = window.experiment().count();
     const Usage start = usageNow();
     QElapsedTimer wall;
     wall.start();
@@ -237,7 +236,7 @@ Measure measure(MainWindow& window, double seconds)
     loop.exec();
     const double elapsed = wall.nsecsElapsed() / 1e9;
     const double cpu = usageNow().cpuSeconds - start.cpuSeconds;
-    const double steps = window.experiment().DotCount - startCount;
+    const double steps = window.experiment().count() - startCount;
     return {steps / elapsed, steps > 0 ? cpu / steps * 1e6 : 0, cpu / elapsed};
 }
 

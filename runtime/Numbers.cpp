@@ -1,7 +1,5 @@
 #include "runtime/Numbers.h"
 
-#include "runtime/RuntimeError.h"
-
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -11,60 +9,17 @@ namespace tarnelby {
 
 namespace {
 
-constexpr double kIntegerMin = std::numeric_limits<Integer>::min();
-constexpr double kIntegerMax = std::numeric_limits<Integer>::max();
 constexpr int kSingleDigits = 7;
-
-[[noreturn]] void overflow()
-{
-    throw RuntimeError(RuntimeError::Kind::Overflow);
-}
-
-// Round half to even without depending on the floating-point environment.
-double roundHalfEven(double x) noexcept
-{
-    const double lower = std::floor(x);
-    const double fraction = x - lower;
-    if (fraction > 0.5)
-        return lower + 1;
-    if (fraction < 0.5)
-        return lower;
-    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
-}
 
 } // namespace
 
-double Int(double x) noexcept
+std::optional<Integer> toInteger(Single x) noexcept
 {
-    return std::floor(x);
-}
-
-bool fitsInteger(double x) noexcept
-{
-    if (std::isnan(x))
-        return false;
-    const double rounded = roundHalfEven(x);
-    return rounded >= kIntegerMin && rounded <= kIntegerMax;
-}
-
-Integer CInt(double x)
-{
-    if (!fitsInteger(x))
-        overflow();
-    return static_cast<Integer>(roundHalfEven(x));
-}
-
-Long addChecked(Long a, Long b)
-{
-    Long sum = 0;
-    if (__builtin_add_overflow(a, b, &sum))
-        overflow();
-    return sum;
-}
-
-std::string toText(Long value)
-{
-    return std::to_string(value);
+    // The default rounding mode rounds ties to even.
+    const Single rounded = std::nearbyint(x);
+    if (!(rounded >= std::numeric_limits<Integer>::min() && rounded <= std::numeric_limits<Integer>::max()))
+        return std::nullopt;
+    return static_cast<Integer>(rounded);
 }
 
 std::string toText(Single value)
@@ -78,23 +33,21 @@ std::string toText(Single value)
     // Seven significant digits in scientific form, "4.500500e+03", then laid
     // out again as plain decimal.
     std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                      std::fabs(value), std::chars_format::scientific,
-                                      kSingleDigits - 1);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
+                                      std::chars_format::scientific, kSingleDigits - 1);
     const std::string scientific(buffer.data(), result.ptr);
     const std::size_t e = scientific.find('e');
-    std::string digits = scientific.substr(0, 1) + scientific.substr(2, e - 2);
+    const std::string digits = scientific.substr(0, 1) + scientific.substr(2, e - 2);
     const int exponent = std::stoi(scientific.substr(e + 1));
 
     std::string text;
-    if (exponent < 0) {
+    if (exponent < 0)
         text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-    } else if (exponent >= kSingleDigits - 1) {
+    else if (exponent >= kSingleDigits - 1)
         text = digits + std::string(static_cast<std::size_t>(exponent - (kSingleDigits - 1)), '0');
-    } else {
+    else
         text = digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "."
              + digits.substr(static_cast<std::size_t>(exponent) + 1);
-    }
     if (text.find('.') != std::string::npos) {
         text.erase(text.find_last_not_of('0') + 1);
         if (text.back() == '.')

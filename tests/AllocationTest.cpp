@@ -145,20 +145,20 @@ private slots:
 
         // Counting starts and ends in the checker's timer events, which are
         // themselves left out.
-        const ExperimentState& state = w.window().experiment();
+        const Experiment& experiment = w.window().experiment();
         Long start = -1;
         long framesBefore = 0;
         QEventLoop loop;
         QTimer checker;
         checker.setInterval(20);
         connect(&checker, &QTimer::timeout, [&] {
-            if (start < 0 && state.DotCount >= kWarmUp) {
-                start = state.DotCount;
+            if (start < 0 && experiment.count() >= kWarmUp) {
+                start = experiment.count();
                 ticks = 0;
                 framesBefore = app->frames;
                 gAllocations = 0;
                 gCounting = true;
-            } else if (start >= 0 && state.DotCount - start >= kTicks) {
+            } else if (start >= 0 && experiment.count() - start >= kTicks) {
                 gCounting = false;
                 loop.quit();
             }

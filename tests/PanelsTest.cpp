@@ -133,7 +133,7 @@ private slots:
         WindowFixture w;
         w.clickAt(pixel);
         QCOMPARE(w.xCaption(1) != "none", picks);
-        QCOMPARE(w.window().experiment().PointCount, Integer(picks ? 1 : 0));
+        QCOMPARE(w.window().experiment().pointCount(), picks ? 1 : 0);
         QCOMPARE(w.errors, QStringList{});
     }
 

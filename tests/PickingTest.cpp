@@ -25,10 +25,10 @@ private slots:
         w.clickAt({300, 100});
         QCOMPARE(w.xCaption(1), QString("4500"));
         QCOMPARE(w.yCaption(1), QString("1500"));
-        const ExperimentState& s = w.window().experiment();
-        QCOMPARE(s.pointX(1), Integer{4500});
-        QCOMPARE(s.pointY(1), Integer{1500});
-        QCOMPARE(s.PointCount, Integer{1});
+        const Experiment& s = w.window().experiment();
+        QCOMPARE(s.point(1).x, Single{4500});
+        QCOMPARE(s.point(1).y, Single{1500});
+        QCOMPARE(s.pointCount(), 1);
         // A circle of radius 30 twips (2 pixels) round the point, not a disc.
         QCOMPARE(w.pixelAtTwips(4500 + 30, 1500), kWhiteRgb);
         QCOMPARE(w.pixelAtTwips(4500, 1500 - 30), kWhiteRgb);
@@ -41,7 +41,7 @@ private slots:
         WindowFixture w(kReadMeClosed);
         for (int i = 0; i < 3; ++i)
             w.clickAt({200 + 20 * i, 50 + 10 * i});
-        QCOMPARE(w.window().experiment().PointCount, Integer{3});
+        QCOMPARE(w.window().experiment().pointCount(), 3);
         QCOMPARE(w.xCaption(2), QString("3300"));
         QCOMPARE(w.yCaption(3), QString("1050"));
         for (int row = 4; row <= 10; ++row) {
@@ -51,14 +51,13 @@ private slots:
 
         for (int i = 3; i < 10; ++i)
             w.clickAt({200 + 20 * i, 50 + 10 * i});
-        QCOMPARE(w.window().experiment().PointCount, Integer{10});
+        QCOMPARE(w.window().experiment().pointCount(), 10);
         QCOMPARE(w.xCaption(10), QString("5700"));
 
-        const ExperimentState before = w.window().experiment();
         const QImage pictureBefore = w.window().drawingArea()->picture();
         w.clickAt({500, 300});
-        QCOMPARE(w.window().experiment().PointCount, before.PointCount);
-        QCOMPARE(w.window().experiment().PointX, before.PointX);
+        QCOMPARE(w.window().experiment().pointCount(), 10);
+        QCOMPARE(w.xCaption(10), QString("5700"));
         QCOMPARE(w.window().drawingArea()->picture(), pictureBefore);
         QVERIFY(w.errors.isEmpty());
     }
@@ -82,7 +81,7 @@ private slots:
         WindowFixture w(kReadMeClosed);
         w.clickAt({300, 100}, button, modifiers);
         QCOMPARE(w.xCaption(1), QString("4500"));
-        QCOMPARE(w.window().experiment().PointCount, Integer{1});
+        QCOMPARE(w.window().experiment().pointCount(), 1);
     }
 
     void theSameSpotTwiceFillsTwoRows()
@@ -90,7 +89,7 @@ private slots:
         WindowFixture w(kReadMeClosed);
         w.clickAt({300, 100});
         w.clickAt({300, 100});
-        QCOMPARE(w.window().experiment().PointCount, Integer{2});
+        QCOMPARE(w.window().experiment().pointCount(), 2);
         QCOMPARE(w.xCaption(2), QString("4500"));
     }
 
@@ -110,7 +109,7 @@ private slots:
         w.clickAt({60, 150});
         w.clickAt({20, 20});
         QCOMPARE(w.xCaption(1), QString("none"));
-        QCOMPARE(w.window().experiment().PointCount, Integer{0});
+        QCOMPARE(w.window().experiment().pointCount(), 0);
 
         // Where the control panel was hidden, the drawing area picks.
         w.choose("controlPanelAction");
@@ -165,8 +164,8 @@ private slots:
             QVERIFY2(w.errors.front().contains(said), qPrintable(w.errors.front()));
         QCOMPARE(w.xCaption(2), QString("none"));
         QCOMPARE(w.yCaption(2), QString("0"));
-        QCOMPARE(w.window().experiment().PointCount, Integer{1});
-        QCOMPARE(w.window().experiment().pointX(2), Integer{0});
+        QCOMPARE(w.window().experiment().pointCount(), 1);
+        QCOMPARE(w.window().experiment().point(2).x, Single{0});
         QCOMPARE(w.window().drawingArea()->picture(), before);
 
         // The largest position that still fits is taken.
@@ -184,8 +183,8 @@ private slots:
         w.clickAt({350, 150});
         QCOMPARE(w.xCaption(1), QString("5250"));
         QCOMPARE(w.xCaption(2), QString("none"));
-        QCOMPARE(w.window().experiment().PointCount, Integer{1});
-        QCOMPARE(w.window().experiment().pointX(2), Integer{6000});
+        QCOMPARE(w.window().experiment().pointCount(), 1);
+        QCOMPARE(w.window().experiment().point(2).x, Single{6000});
     }
 };
 

@@ -1,5 +1,4 @@
-#include "experiment/ChaosStep.h"
-#include "runtime/Random.h"
+#include "experiment/Experiment.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +33,7 @@ TEST(Randomize, TheSameSeedTwiceDoesNotRepeatTheDraw)
 
 TEST(Roll, TheLargestDrawStaysWithinTheChosenPoints)
 {
-    for (Integer count = 1; count <= kMaxPoints; ++count) {
+    for (int count = 1; count <= kMaxPoints; ++count) {
         EXPECT_EQ(rollFor(kLargestDraw, count), count) << count;
         EXPECT_EQ(rollFor(0.0f, count), 1) << count;
     }
@@ -54,11 +53,11 @@ double chiSquare(const std::array<long, N>& counts, long total)
 
 // The row a step moved towards, told by where the current point went: twice
 // the new x less the old x is the target's x, give or take the rounding.
-int rowMovedTowards(const ExperimentState& state, Integer oldX)
+int rowMovedTowards(const Experiment& experiment, Integer oldX)
 {
-    const int target = 2 * state.CurX - oldX;
-    for (int row = 1; row <= state.PointCount; ++row)
-        if (std::abs(state.pointX(row) - target) <= 1)
+    const int target = 2 * experiment.x() - oldX;
+    for (int row = 1; row <= experiment.pointCount(); ++row)
+        if (std::abs(experiment.point(row).x - static_cast<Single>(target)) <= 1)
             return row;
     return 0;
 }
@@ -68,22 +67,20 @@ int rowMovedTowards(const ExperimentState& state, Integer oldX)
 // independent, all the same.
 TEST(Die, StaysFairWhileTheClockReadsTheSameAtEveryTick)
 {
-    constexpr Integer kFaces = 3;
+    constexpr int kFaces = 3;
     constexpr long kSteps = 90000;
-    ExperimentState state;
-    resetExperiment(state);
-    state.PointX = {0, 16000, 8000};
-    state.PointY = {0, 0, 16000};
-    state.PointCount = kFaces;
+    Experiment experiment;
+    for (Position at : {Position{0, 0}, Position{16000, 0}, Position{8000, 16000}})
+        experiment.pick(at);
     RandomGenerator generator(2026);
 
     std::array<long, kFaces> faces{};
     std::array<long, kFaces * kFaces> pairs{};
     int previous = 0;
     for (long i = 0; i < kSteps; ++i) {
-        const Integer oldX = state.CurX;
-        chaosStep(state, 86399.5f, generator);
-        const int roll = rowMovedTowards(state, oldX);
+        const Integer oldX = experiment.x();
+        experiment.step(86399.5f, generator);
+        const int roll = rowMovedTowards(experiment, oldX);
         ASSERT_NE(roll, 0) << "step " << i;
         ++faces[static_cast<std::size_t>(roll - 1)];
         if (previous)

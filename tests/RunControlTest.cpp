@@ -53,11 +53,11 @@ private slots:
     void startUpCentresTheWindowAndSetsTheStartValues()
     {
         WindowFixture w;
-        const ExperimentState& s = w.window().experiment();
-        QCOMPARE(s.CurX, Integer{2000});
-        QCOMPARE(s.CurY, Integer{2000});
-        QCOMPARE(s.DotCount, Long{0});
-        QCOMPARE(s.PointCount, Integer{0});
+        const Experiment& s = w.window().experiment();
+        QCOMPARE(s.x(), Integer{2000});
+        QCOMPARE(s.y(), Integer{2000});
+        QCOMPARE(s.count(), Long{0});
+        QCOMPARE(s.pointCount(), 0);
         QCOMPARE(w.window().runTimer()->interval(), 0);
         QCOMPARE(w.caption("beginStopButton"), QString("Begin"));
         const QRect screen = w.window().screen()->geometry();
@@ -73,13 +73,13 @@ private slots:
         w.beginOrStop();
         QCOMPARE(w.caption("beginStopButton"), QString("Stop"));
         QCOMPARE(w.window().runTimer()->interval(), 1);
-        QTRY_VERIFY(w.window().experiment().DotCount > 20);
+        QTRY_VERIFY(w.window().experiment().count() > 20);
         w.beginOrStop();
         QCOMPARE(w.caption("beginStopButton"), QString("Begin"));
         QCOMPARE(w.window().runTimer()->interval(), 0);
-        const Long stopped = w.window().experiment().DotCount;
+        const Long stopped = w.window().experiment().count();
         QTest::qWait(50); // the screen catches up
-        QCOMPARE(w.window().experiment().DotCount, stopped);
+        QCOMPARE(w.window().experiment().count(), stopped);
         QCOMPARE(w.counter(), QString::number(stopped));
         // Nothing wakes an idle program: neither the run's timer nor the screen's frames.
         TimerEvents wakeUps;
@@ -91,13 +91,13 @@ private slots:
     {
         WindowFixture w(kBothHidden);
         w.tick(9);
-        QCOMPARE(w.counter(), QString("9"));
+        QTRY_COMPARE(w.counter(), QString("9"));
         QCOMPARE(w.pixelAtTwips(2, 2), QRgb{0});
         w.tick(1);
         QCOMPARE(w.pixelAtTwips(2, 2), kWhiteRgb);
         w.tick(20);
-        QCOMPARE(w.counter(), QString("30"));
-        QCOMPARE(w.window().experiment().CurX, Integer{0});
+        QTRY_COMPARE(w.counter(), QString("30"));
+        QCOMPARE(w.window().experiment().x(), Integer{0});
         QCOMPARE(w.whitePixels(), 1);
     }
 
@@ -108,7 +108,7 @@ private slots:
         w.clickAt({500, 100});
         w.clickAt({400, 300});
         w.beginOrStop();
-        QTRY_VERIFY(w.window().experiment().DotCount > 50);
+        QTRY_VERIFY(w.window().experiment().count() > 50);
         w.clear();
         QCOMPARE(w.caption("beginStopButton"), QString("Stop"));
         QCOMPARE(w.window().runTimer()->interval(), 1);
@@ -116,12 +116,12 @@ private slots:
             QCOMPARE(w.xCaption(row), QString("none"));
             QCOMPARE(w.yCaption(row), QString("0"));
         }
-        const ExperimentState& s = w.window().experiment();
-        QCOMPARE(s.PointCount, Integer{0});
-        QCOMPARE(s.pointX(3), Integer{6000});
+        const Experiment& s = w.window().experiment();
+        QCOMPARE(s.pointCount(), 0);
+        QCOMPARE(s.point(3).x, Single{6000});
         QCOMPARE(w.whitePixels(), 0);
         // The run goes on, counting again from 0 and heading for the old first point.
-        QTRY_VERIFY(s.DotCount > 30);
+        QTRY_VERIFY(s.count() > 30);
         w.beginOrStop();
         // The first dot of the new run lands one pixel short of the point, the rest on it.
         QCOMPARE(w.pixelAtTwips(4500, 1500), kWhiteRgb);
@@ -135,7 +135,7 @@ private slots:
         w.clear();
         QCOMPARE(w.window().drawingArea()->picture(), before);
         QCOMPARE(w.counter(), QString("0"));
-        QCOMPARE(w.window().experiment().CurX, Integer{2000});
+        QCOMPARE(w.window().experiment().x(), Integer{2000});
     }
 
     void threePointsLeaveTheMiddleTriangleEmpty()
@@ -145,7 +145,7 @@ private slots:
         for (QPoint p : {a, b, c})
             w.clickAt(p);
         w.tick(20000);
-        QCOMPARE(w.counter(), QString("20000"));
+        QTRY_COMPARE(w.counter(), QString("20000"));
         const QImage picture = w.window().drawingArea()->picture();
         QVERIFY(whitePixelsIn(picture, QPolygon({a, b, c})) > 3000);
 
@@ -166,7 +166,7 @@ private slots:
         WindowFixture w(kBothHidden);
         w.clickAt({100, 100});
         w.tick(30);
-        QCOMPARE(w.window().experiment().CurX, Integer{1500});
+        QCOMPARE(w.window().experiment().x(), Integer{1500});
         w.clickAt({500, 300});
         w.tick(200);
         // Half-way to the new point, and beyond, the run has plotted dots.
@@ -210,15 +210,15 @@ private slots:
     void anErrorInTheStepStopsTheRunWithOneMessage()
     {
         WindowFixture w(kBothHidden);
+        w.window().experiment() = Experiment(std::numeric_limits<Long>::max());
         w.clickAt({300, 100});
-        w.window().experiment().DotCount = std::numeric_limits<Long>::max();
         w.beginOrStop();
         QTRY_COMPARE(w.caption("beginStopButton"), QString("Begin"));
         QCOMPARE(w.window().runTimer()->interval(), 0);
         QTest::qWait(20);
         QCOMPARE(w.errors, QStringList{"Overflow in the chaos step"});
         QCOMPARE(w.counter(), QString("0"));
-        QCOMPARE(w.window().experiment().DotCount, std::numeric_limits<Long>::max());
+        QCOMPARE(w.window().experiment().count(), std::numeric_limits<Long>::max());
     }
 };
 

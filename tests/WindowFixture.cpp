@@ -84,7 +84,7 @@ WindowFixture::PrintPace WindowFixture::waitForPrint(int timeoutMs)
 {
     QElapsedTimer clock;
     clock.start();
-    const Long before = window_->experiment().DotCount;
+    const Long before = window_->experiment().count();
     // Not QTest::qWaitFor: it sleeps between its looks, and the run would
     // tick only then.
     QEventLoop loop;
@@ -95,7 +95,7 @@ WindowFixture::PrintPace WindowFixture::waitForPrint(int timeoutMs)
     });
     look.start(kLookIntervalMs);
     loop.exec();
-    return {clock.nsecsElapsed() / 1e9, window_->experiment().DotCount - before};
+    return {clock.nsecsElapsed() / 1e9, window_->experiment().count() - before};
 }
 
 QString WindowFixture::caption(const QString& name) const
@@ -109,7 +109,7 @@ QString WindowFixture::caption(const QString& name) const
 
 QString WindowFixture::counter() const
 {
-    return QString::number(window_->findChild<const DotCounter*>(QStringLiteral("dotCounter"))->value());
+    return window_->findChild<const DotCounter*>(QStringLiteral("dotCounter"))->text();
 }
 
 QRgb WindowFixture::pixelAtTwips(int x, int y) const

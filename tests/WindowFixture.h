@@ -78,7 +78,7 @@ public:
     QString caption(const QString& name) const;
     QString xCaption(int row) const { return caption(QStringLiteral("pointX%1").arg(row)); }
     QString yCaption(int row) const { return caption(QStringLiteral("pointY%1").arg(row)); }
-    // The counter's count, as it is also before the screen shows it.
+    // The count the counter shows; a step's count shows at the next frame.
     QString counter() const;
 
     // The pixel of the drawing area's picture at a twips position.

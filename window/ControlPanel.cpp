@@ -17,7 +17,7 @@ constexpr int kRowsBehindTheBox = 4; // rows 1..4 lie behind the box and its div
 
 } // namespace
 
-ControlPanel::ControlPanel(FrameClock& frames, QWidget* parent)
+ControlPanel::ControlPanel(QWidget* parent)
     : Panel("controlPanel", QString(), parent)
 {
     setGeometry(toPixels(twips::kControlPanel));
@@ -30,7 +30,7 @@ ControlPanel::ControlPanel(FrameClock& frames, QWidget* parent)
     // Created from back to front: a later sibling lies in front.
     const QString counterCaption = QStringLiteral("Number of dots:");
     addLabel("dotCounterCaption", counterCaption, twips::kDotCounterCaption, Sizing::FitsText, system);
-    dotCounter_ = new DotCounter(counterCaption.chopped(1), frames, this); // read as "Number of dots: 18531"
+    dotCounter_ = new DotCounter(counterCaption.chopped(1), this); // read as "Number of dots: 18531"
     dotCounter_->move(toPixels(twips::kDotCounter).topLeft());
     applyLook(*dotCounter_, system);
     const Label* tableHeading = addLabel("tableHeading", "Table of Coordinates.", twips::kTableHeading,
@@ -91,11 +91,6 @@ void ControlPanel::addRows(int first, int last)
                             Label::Sizing::FitsText, system);
         table_->setRowLabels(k, x, y);
     }
-}
-
-std::optional<int> ControlPanel::firstFreeRow() const
-{
-    return table_->firstFreeRow();
 }
 
 void ControlPanel::showPoint(int row, QPointF position)

@@ -1,19 +1,16 @@
 #pragma once
 
-#include "experiment/ExperimentState.h"
+#include "experiment/Experiment.h"
 #include "window/CoordinateTable.h"
 #include "window/Panel.h"
 
 #include <QPointF>
-
-#include <optional>
 
 class QPushButton;
 
 namespace tarnelby {
 
 class DotCounter;
-class FrameClock;
 
 // The control panel at the left: the title, "Begin"/"Stop", the table of the
 // chosen points in its etched box, "CLEAR" and the dot counter.
@@ -21,11 +18,7 @@ class ControlPanel : public Panel {
     Q_OBJECT
 
 public:
-    // The counter shows its count at the pace of `frames`.
-    ControlPanel(FrameClock& frames, QWidget* parent);
-
-    // The lowest row (1..10) that holds no point; none when all ten do.
-    std::optional<int> firstFreeRow() const;
+    explicit ControlPanel(QWidget* parent);
 
     // Fills row `row` (1..10) with a position in twips, as received:
     // (4500, 1500) shows "4500" and "1500", (4500.5, 7) "4500.5" and "7".
@@ -34,8 +27,7 @@ public:
     // Frees all ten rows at once.
     void clearPoints();
 
-    // The counter shows `count`; on screen at the display's pace. Cheap enough
-    // for every step.
+    // The counter shows `count`.
     void setDotCount(Long count);
 
     // "Stop" while a run goes on, "Begin" otherwise.

@@ -43,14 +43,6 @@ const CoordinateTable::Row& CoordinateTable::row(int row) const
     return rows_.at(static_cast<std::size_t>(row - 1));
 }
 
-std::optional<int> CoordinateTable::firstFreeRow() const
-{
-    for (int k = 1; k <= kMaxPoints; ++k)
-        if (!row(k).point)
-            return k;
-    return std::nullopt;
-}
-
 void CoordinateTable::showPoint(int k, QPointF position)
 {
     row(k).point = position;

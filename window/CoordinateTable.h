@@ -1,6 +1,6 @@
 #pragma once
 
-#include "experiment/ExperimentState.h"
+#include "experiment/Experiment.h"
 
 #include <QPointF>
 #include <QRect>
@@ -31,9 +31,6 @@ public:
     CoordinateTable(const Label& heading, QWidget* panel);
 
     void setRowLabels(int row, Label* x, Label* y);
-
-    // The lowest row (1..10) that holds no point; none when all ten do.
-    std::optional<int> firstFreeRow() const;
 
     // Fills row `row` (1..10) with a position in twips, as received:
     // (4500, 1500) shows "4500" and "1500", (4500.5, 7) "4500.5" and "7".

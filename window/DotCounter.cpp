@@ -1,7 +1,5 @@
 #include "window/DotCounter.h"
 
-#include "window/FrameClock.h"
-
 #include <QEvent>
 #include <QPainter>
 
@@ -14,27 +12,19 @@ constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
 
 } // namespace
 
-DotCounter::DotCounter(const QString& spokenName, FrameClock& frames, QWidget* parent)
+DotCounter::DotCounter(const QString& spokenName, QWidget* parent)
     : QWidget(parent)
     , spokenName_(spokenName)
-    , frames_(frames)
 {
     setObjectName("dotCounter");
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    connect(&frames_, &FrameClock::frame, this, &DotCounter::showValue);
     resize(sizeHint());
 }
 
 void DotCounter::setValue(Long value)
 {
-    value_ = value;
-    frames_.request();
-}
-
-void DotCounter::showValue()
-{
-    QString text = QString::number(value_);
+    QString text = QString::number(value);
     if (text == shown_)
         return;
     shown_ = std::move(text);
@@ -46,7 +36,7 @@ void DotCounter::showValue()
 
 QString DotCounter::spokenText() const
 {
-    return QStringLiteral("%1: %2").arg(spokenName_).arg(value_);
+    return QStringLiteral("%1: %2").arg(spokenName_, shown_);
 }
 
 QSize DotCounter::sizeHint() const

@@ -6,31 +6,24 @@
 
 namespace tarnelby {
 
-class FrameClock;
-
-// The count of steps since the last reset, on the control panel. The count
-// changes at once, 1,000 times a second while a run goes on; the screen shows
-// it at the pace of its frame clock, in the widget's font and text colour,
-// on its background. Like a label that fits its text, it takes the size of
-// the number it shows, keeping its top-left corner.
+// The count of steps since the last reset, on the control panel, in the
+// widget's font and text colour, on its background. Like a label that fits its
+// text, it takes the size of the number it shows, keeping its top-left corner.
 class DotCounter : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString text READ text)
 
 public:
     // A counter read by assistive technology as "<spokenName>: <count>".
-    DotCounter(const QString& spokenName, FrameClock& frames, QWidget* parent);
+    DotCounter(const QString& spokenName, QWidget* parent);
 
-    Long value() const { return value_; }
-    // Cheap enough for every step: the number's text is formed only when a
-    // frame shows it.
+    // Shows `value`; once a frame while a run goes on.
     void setValue(Long value);
 
-    // What the screen shows: the count at the last frame, "0" at first.
+    // What the screen shows: "0" at first.
     QString text() const { return shown_; }
 
-    // What assistive technology reads: "Number of dots: 18531", the count as
-    // it is also while the screen still shows an older one.
+    // What assistive technology reads: "Number of dots: 18531".
     QString spokenText() const;
 
     QSize sizeHint() const override;
@@ -40,11 +33,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void showValue();
-
     QString spokenName_;
-    FrameClock& frames_;
-    Long value_ = 0;
     QString shown_ = QStringLiteral("0");
 };
 

@@ -1,8 +1,6 @@
 #include "window/DrawingArea.h"
 
-#include "runtime/Palette.h"
 #include "window/Accessibility.h"
-#include "window/FrameClock.h"
 #include "window/Geometry.h"
 
 #include <QKeyEvent>
@@ -20,8 +18,8 @@ namespace tarnelby {
 
 namespace {
 
-const QRgb kBackColour = 0xFF000000u | QBColor(kBlack);
-const QRgb kDrawingColour = 0xFF000000u | QBColor(kWhite);
+constexpr QRgb kBackColour = 0xFF000000u;
+constexpr QRgb kDrawingColour = 0xFFFFFFFFu;
 
 // No point or dot lies beyond the largest twip position: the pixel that holds
 // it is the last one the picture needs.
@@ -58,15 +56,13 @@ QRegion regionOf(std::span<QPoint> pixels)
 
 } // namespace
 
-DrawingArea::DrawingArea(FrameClock& frames, QWidget* parent)
+DrawingArea::DrawingArea(QWidget* parent)
     : QWidget(parent)
-    , frames_(frames)
 {
     setObjectName("drawingArea");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
     keep(sizeHint());
-    connect(&frames_, &FrameClock::frame, this, &DrawingArea::showUnshown);
 }
 
 QSize DrawingArea::sizeHint() const
@@ -90,10 +86,9 @@ void DrawingArea::plotDot(QPoint position)
     if (unshownCount_ < kUnshownRoom)
         unshown_[unshownCount_] = pixel;
     unshownCount_ = std::min(unshownCount_ + 1, kUnshownRoom + 1);
-    frames_.request();
 }
 
-void DrawingArea::showUnshown()
+void DrawingArea::showNewDots()
 {
     if (unshownCount_ == 0)
         return;

@@ -8,8 +8,6 @@
 
 namespace tarnelby {
 
-class FrameClock;
-
 // The window's black drawing area, on which the dots and the circles round
 // the chosen points are drawn in white. It keeps its picture in an image as
 // large as the largest area it has had, so a repaint shows the dots and
@@ -34,12 +32,14 @@ class DrawingArea : public QWidget {
     Q_OBJECT
 
 public:
-    // The screen shows new dots at the pace of `frames`.
-    DrawingArea(FrameClock& frames, QWidget* parent);
+    explicit DrawingArea(QWidget* parent);
 
     // Sets the pixel that holds `position` white; off the picture it does
-    // nothing. The picture changes at once, the screen at the display's pace.
+    // nothing. The picture changes at once, the screen at showNewDots().
     void plotDot(QPoint position);
+
+    // Repaints the pixels plotDot() set since the last call: once a frame.
+    void showNewDots();
 
     // Draws the outline of a circle centred on `centre`.
     void drawCircle(QPointF centre, double radius);
@@ -86,7 +86,6 @@ private:
     void showCrosshair(bool shown);
     QRect crosshairBox() const;
     void drawCrosshair(QPainter& painter) const;
-    void showUnshown();
 
     // The dots of about four frames at 1,000 steps a second.
     static constexpr int kUnshownRoom = 64;
@@ -102,7 +101,6 @@ private:
     int unshownCount_ = 0;
     std::optional<QPoint> crosshair_;
     bool crosshairShown_ = false;
-    FrameClock& frames_;
 };
 
 } // namespace tarnelby

@@ -1,12 +1,10 @@
 #include "window/MainWindow.h"
 
-#include "experiment/ChaosStep.h"
 #include "platform/WindowFrame.h"
 #include "window/Accessibility.h"
 #include "window/ControlPanel.h"
 #include "window/DrawingArea.h"
 #include "window/Fonts.h"
-#include "window/FrameClock.h"
 #include "window/Geometry.h"
 #include "window/ReadMePanel.h"
 #include "window/Resources.h"
@@ -37,9 +35,9 @@ QString refusalOf(Single x, Single y)
 {
     const auto pixels = [](Single twipsValue) { return qRound(toPixelsF(twipsValue)); };
     QStringList beyond;
-    if (!fitsInteger(x))
+    if (!toInteger(x))
         beyond << QStringLiteral("%1 pixels across").arg(pixels(x));
-    if (!fitsInteger(y))
+    if (!toInteger(y))
         beyond << QStringLiteral("%1 pixels down").arg(pixels(y));
     return QStringLiteral("That point was not picked: points can be picked only within %1 pixels of the drawing "
                           "area's top-left corner, across and down, and it lies %2. (At (%3, %4) twips it lies "
@@ -78,10 +76,9 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     setFont(sansSerif(FontSize::Small));
 
     buildMenu(); // first, so that the menu bar is read first
-    frameClock_ = new FrameClock(this);
-    drawingArea_ = new DrawingArea(*frameClock_, this);
+    drawingArea_ = new DrawingArea(this);
     setCentralWidget(drawingArea_);
-    controlPanel_ = new ControlPanel(*frameClock_, drawingArea_);
+    controlPanel_ = new ControlPanel(drawingArea_);
     readMePanel_ = new ReadMePanel(drawingArea_);
     runTimer_ = new RunTimer("runTimer", this);
 
@@ -90,6 +87,10 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     connect(controlPanel_, &ControlPanel::clearClicked, this, &MainWindow::clearExperiment);
     connect(readMePanel_, &ReadMePanel::okClicked, this, &MainWindow::closeReadMe);
     connect(runTimer_, &RunTimer::timeout, this, &MainWindow::step);
+    frames_.setObjectName("frameTimer");
+    frames_.setTimerType(Qt::PreciseTimer);
+    frames_.setInterval(kFrame);
+    connect(&frames_, &QTimer::timeout, this, &MainWindow::showFrame);
     connect(drawingArea_, &DrawingArea::escapePressed, this, [this] { controlPanel_->setFocus(); });
     placeDrawingAreaLastInFocusChain();
     controlPanel_->setFocus();
@@ -99,12 +100,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     startUp();
 }
 
-MainWindow::~MainWindow()
-{
-    // The drawing area and its panels are paced by the frame clock, which
-    // would otherwise go first, as the child made before them.
-    delete drawingArea_;
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::buildMenu()
 {
@@ -133,38 +129,21 @@ void MainWindow::placeDrawingAreaLastInFocusChain()
     QWidget::setTabOrder(last, drawingArea_);
 }
 
-template <typename Handler, typename BeforeReport>
-void MainWindow::guarded(const char* action, Handler&& handler, BeforeReport&& beforeReport)
-{
-    QString error;
-    try {
-        handler();
-        return;
-    } catch (const std::exception& e) { // the runtime's errors, and anything else that escapes
-        error = QString::fromUtf8(e.what());
-    }
-    beforeReport();
-    services_.reportError(QStringLiteral("%1 in %2").arg(error, QString::fromUtf8(action)));
-}
-
 void MainWindow::startUp()
 {
-    guarded("starting up", [this] {
-        // Where the compositor places every window, the program does not try.
-        if (QGuiApplication::platformName() != QLatin1String("wayland")) {
-            const QMargins told = frameQuery_->answer().value_or(QMargins());
-            centreOnScreen(told);
-            // The native window is made now, already placed, so that the
-            // first frame the window manager reports round it is heard.
-            create();
-            frameReport_ = std::make_unique<FrameReport>(*windowHandle(), [this, told](const QMargins& frame) {
-                if (frame != told)
-                    guarded("placing the window", [&] { centreOnScreen(frame); });
-            });
-        }
-        frameQuery_.reset();
-        resetExperiment(state_);
-    });
+    // Where the compositor places every window, the program does not try.
+    if (QGuiApplication::platformName() != QLatin1String("wayland")) {
+        const QMargins told = frameQuery_->answer().value_or(QMargins());
+        centreOnScreen(told);
+        // The native window is made now, already placed, so that the
+        // first frame the window manager reports round it is heard.
+        create();
+        frameReport_ = std::make_unique<FrameReport>(*windowHandle(), [this, told](const QMargins& frame) {
+            if (frame != told)
+                centreOnScreen(frame);
+        });
+    }
+    frameQuery_.reset();
 }
 
 void MainWindow::centreOnScreen(const QMargins& frame)
@@ -193,30 +172,32 @@ void MainWindow::centreOnScreen(const QMargins& frame)
 
 void MainWindow::pickPoint(QPointF position)
 {
-    guarded("picking a point", [&] {
-        const std::optional<int> row = controlPanel_->firstFreeRow();
-        if (!row)
-            return;
-        const auto x = static_cast<Single>(position.x());
-        const auto y = static_cast<Single>(position.y());
-        if (!fitsInteger(x) || !fitsInteger(y)) {
-            services_.reportError(refusalOf(x, y));
-            return;
-        }
-        controlPanel_->showPoint(*row, {x, y});
-        storePoint(state_, *row, x, y);
-        drawingArea_->drawCircle({x, y}, twips::kMarkerRadius);
-        announce(this, controlPanel_->spokenRow(*row));
-    });
+    const Position at{static_cast<Single>(position.x()), static_cast<Single>(position.y())};
+    switch (experiment_.pick(at)) {
+    case Pick::AllRowsUsed:
+        return;
+    case Pick::OutOfRange:
+        services_.reportError(refusalOf(at.x, at.y));
+        return;
+    case Pick::Stored:
+        break;
+    }
+    const int row = experiment_.pointCount();
+    controlPanel_->showPoint(row, {at.x, at.y});
+    drawingArea_->drawCircle({at.x, at.y}, twips::kMarkerRadius);
+    announce(this, controlPanel_->spokenRow(row));
 }
 
 void MainWindow::toggleRun()
 {
-    guarded("Begin/Stop", [this] {
-        setRunning(!running_);
-        announce(this, running_ ? QStringLiteral("Running; the button reads Stop.")
-                                : QStringLiteral("Stopped. ") + controlPanel_->spokenCount());
-    });
+    setRunning(!running_);
+    if (running_) {
+        announce(this, QStringLiteral("Running; the button reads Stop."));
+        return;
+    }
+    // The count told is the one the screen shows.
+    controlPanel_->setDotCount(experiment_.count());
+    announce(this, QStringLiteral("Stopped. ") + controlPanel_->spokenCount());
 }
 
 void MainWindow::setRunning(bool running)
@@ -228,38 +209,32 @@ void MainWindow::setRunning(bool running)
 
 void MainWindow::clearExperiment()
 {
-    guarded("CLEAR", [this] {
-        drawingArea_->wipe();
-        controlPanel_->clearPoints();
-        resetExperiment(state_);
-        controlPanel_->setDotCount(state_.DotCount);
-        announce(this, QStringLiteral("Cleared: no points, no drawing. ") + controlPanel_->spokenCount());
-    });
+    drawingArea_->wipe();
+    controlPanel_->clearPoints();
+    experiment_.clear();
+    controlPanel_->setDotCount(experiment_.count());
+    announce(this, QStringLiteral("Cleared: no points, no drawing. ") + controlPanel_->spokenCount());
 }
 
 void MainWindow::closeReadMe()
 {
-    guarded("OK", [this] { hideReadMe(); });
+    hideReadMe();
 }
 
 void MainWindow::toggleControlPanel()
 {
-    guarded("Control", [this] {
-        if (controlPanel_->isHidden())
-            controlPanel_->setVisible(true);
-        else
-            hidePanel(controlPanel_);
-    });
+    if (controlPanel_->isHidden())
+        controlPanel_->setVisible(true);
+    else
+        hidePanel(controlPanel_);
 }
 
 void MainWindow::toggleReadMe()
 {
-    guarded("Read Me", [this] {
-        if (readMePanel_->isHidden())
-            readMePanel_->setVisible(true);
-        else
-            hideReadMe();
-    });
+    if (readMePanel_->isHidden())
+        readMePanel_->setVisible(true);
+    else
+        hideReadMe();
 }
 
 void MainWindow::hideReadMe()
@@ -287,22 +262,17 @@ void MainWindow::hidePanel(QWidget* panel)
 
 void MainWindow::printPicture()
 {
-    guarded(
-        "printing",
-        [this] {
-            hidePanel(controlPanel_);
-            hidePanel(readMePanel_);
-            if (printPending_) {
-                services_.reportNotice(kPrintUnderWay);
-                return;
-            }
-            printPending_ = true;
-            services_.printPicture(drawingArea_->picture(), [this](const PrintResult& result) {
-                printPending_ = false;
-                guarded("printing", [&] { tellPrintResult(result); });
-            });
-        },
-        [this] { printPending_ = false; });
+    hidePanel(controlPanel_);
+    hidePanel(readMePanel_);
+    if (printPending_) {
+        services_.reportNotice(kPrintUnderWay);
+        return;
+    }
+    printPending_ = true;
+    services_.printPicture(drawingArea_->picture(), [this](const PrintResult& result) {
+        printPending_ = false;
+        tellPrintResult(result);
+    });
 }
 
 void MainWindow::tellPrintResult(const PrintResult& result)
@@ -328,7 +298,8 @@ void MainWindow::tellPrintResult(const PrintResult& result)
         services_.reportNotice(kPrintUnderWay);
         return;
     case PrintOutcome::Failed:
-        throw PrinterError();
+        services_.reportError(QStringLiteral("Printer error in printing"));
+        return;
     case PrintOutcome::Unanswered:
         services_.reportError(QStringLiteral("No answer from %1 within %2 seconds: nothing was printed.")
                                   .arg(target)
@@ -342,17 +313,31 @@ void MainWindow::tellPrintResult(const PrintResult& result)
 
 void MainWindow::step()
 {
-    // An error stops the run first, so that it is not raised again every millisecond.
-    guarded(
-        "the chaos step",
-        [this] {
-            const StepOutcome outcome =
-                chaosStep(state_, services_.wallClock->secondsSinceMidnight(), services_.generator);
-            controlPanel_->setDotCount(outcome.count);
-            if (outcome.plotted)
-                drawingArea_->plotDot({outcome.x, outcome.y});
-        },
-        [this] { setRunning(false); });
+    Step step;
+    try {
+        step = experiment_.step(services_.wallClock->secondsSinceMidnight(), services_.generator);
+    } catch (const Overflow& error) {
+        // Stopped first, so that the error is not raised again every millisecond.
+        setRunning(false);
+        services_.reportError(QStringLiteral("%1 in the chaos step").arg(QString::fromUtf8(error.what())));
+        return;
+    }
+    if (step.plotted)
+        drawingArea_->plotDot({step.x, step.y});
+    stepped_ = true;
+    if (!frames_.isActive())
+        frames_.start();
+}
+
+void MainWindow::showFrame()
+{
+    if (!stepped_) {
+        frames_.stop();
+        return;
+    }
+    stepped_ = false;
+    drawingArea_->showNewDots();
+    controlPanel_->setDotCount(experiment_.count());
 }
 
 } // namespace tarnelby

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "experiment/ExperimentState.h"
+#include "experiment/Experiment.h"
 #include "runtime/WallClock.h"
 #include "runtime/Random.h"
 #include "window/Printing.h"
 
 #include <QMainWindow>
 #include <QMargins>
+#include <QTimer>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -15,7 +17,6 @@ namespace tarnelby {
 
 class ControlPanel;
 class DrawingArea;
-class FrameClock;
 class FrameQuery;
 class FrameReport;
 class ReadMePanel;
@@ -34,18 +35,21 @@ struct WindowServices {
 };
 
 // The one window: the drawing area, the menu, the two panels, the run timer
-// and the handlers that tie them to the experiment. Every handler runs behind
-// one error guard: a runtime error stops the handler where it arose, is shown
-// once, and the program goes on.
+// and the handlers that tie them to the experiment. Clicks and ticks go to the
+// experiment, and from there to the table, the picture and the counter; the
+// screen shows the steps' dots and count once a frame.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
+    // The screen shows what the steps changed at most this often.
+    static constexpr std::chrono::milliseconds kFrame{16};
+
     explicit MainWindow(WindowServices services = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    const ExperimentState& experiment() const { return state_; }
-    ExperimentState& experiment() { return state_; }
+    const Experiment& experiment() const { return experiment_; }
+    Experiment& experiment() { return experiment_; }
     bool isRunning() const { return running_; }
     bool isPrinting() const { return printPending_; }
     DrawingArea* drawingArea() const { return drawingArea_; }
@@ -54,12 +58,13 @@ public:
     RunTimer* runTimer() const { return runTimer_; }
 
     // Centres the window, frame included, on the screen (except on Wayland,
-    // where the compositor places it) and sets the experiment's start values.
+    // where the compositor places it).
     // Where the first frame the window manager reports round the window is
     // not the one it told beforehand, the window is centred again then, once.
     void startUp();
-    // Enters a position of the drawing area (twips) in the next free row of
-    // the table, stores it and draws its circle; with all rows used, nothing.
+    // Stores a position of the drawing area (twips) in the experiment's next
+    // row, shows it in the table and draws its circle; with all rows used,
+    // nothing; beyond 16-bit twips, an error message and nothing else.
     void pickPoint(QPointF position);
     void toggleRun();           // "Begin" / "Stop"
     void clearExperiment();     // "CLEAR": wipes the drawing, frees the table, resets the state
@@ -69,7 +74,9 @@ public:
     // Hides both panels and starts printing the picture; while a print is
     // under way, says so and starts no other.
     void printPicture();
-    void step();                // one chaos step, on each tick of the run timer
+    // One chaos step, on each tick of the run timer. Its error stops the run
+    // and is reported once: "Overflow in the chaos step".
+    void step();
 
 private:
     void buildMenu();
@@ -86,21 +93,20 @@ private:
     void hidePanel(QWidget* panel);
     // Tells the user how a print ended, where there is anything to tell.
     void tellPrintResult(const PrintResult& result);
-    // Runs `handler`; a runtime error ends it there, `beforeReport` runs, and
-    // the error is reported once as "<error> in <action>", e.g. "Overflow in
-    // the chaos step".
-    template <typename Handler, typename BeforeReport = void (*)()>
-    void guarded(const char* action, Handler&& handler, BeforeReport&& beforeReport = [] {});
+    // Shows the dots and the count of the steps since the last frame; after
+    // a frame without steps, the frames stop until the next step.
+    void showFrame();
 
     WindowServices services_;
-    ExperimentState state_;
+    Experiment experiment_;
     bool running_ = false;
     bool printPending_ = false;
     DrawingArea* drawingArea_ = nullptr;
     ControlPanel* controlPanel_ = nullptr;
     ReadMePanel* readMePanel_ = nullptr;
     RunTimer* runTimer_ = nullptr;
-    FrameClock* frameClock_ = nullptr;
+    QTimer frames_;
+    bool stepped_ = false; // since the last frame
     // Asked as the window is built, read when it is placed.
     std::unique_ptr<FrameQuery> frameQuery_;
     std::unique_ptr<FrameReport> frameReport_;
