@@ -1,8 +1,10 @@
 #include "runtime/Numbers.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace tarnelby {
@@ -24,36 +26,29 @@ std::optional<Integer> toInteger(Single x) noexcept
 
 std::string toText(Single value)
 {
-    if (std::isnan(value))
-        return "NaN";
-    if (std::isinf(value))
-        return value > 0 ? "Infinity" : "-Infinity";
     if (value == 0)
         return "0";
-    // Seven significant digits in scientific form, "4.500500e+03", then laid
-    // out again as plain decimal.
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
-                                      std::chars_format::scientific, kSingleDigits - 1);
-    const std::string scientific(buffer.data(), result.ptr);
-    const std::size_t e = scientific.find('e');
-    const std::string digits = scientific.substr(0, 1) + scientific.substr(2, e - 2);
-    const int exponent = std::stoi(scientific.substr(e + 1));
-
-    std::string text;
-    if (exponent < 0)
-        text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-    else if (exponent >= kSingleDigits - 1)
-        text = digits + std::string(static_cast<std::size_t>(exponent - (kSingleDigits - 1)), '0');
-    else
-        text = digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "."
-             + digits.substr(static_cast<std::size_t>(exponent) + 1);
+    // Seven significant digits, "4.500500e+03": the exponent tells how many
+    // of them lie after the decimal point.
+    std::array<char, 64> buffer{};
+    char* const first = buffer.data();
+    char* last = std::to_chars(first, first + buffer.size(), value, std::chars_format::scientific,
+                               kSingleDigits - 1).ptr;
+    const int exponent = std::atoi(std::find(first, last, 'e') + 1);
+    if (exponent >= kSingleDigits) { // the digits, then zeros: "1.234568e+07" -> "12345680"
+        std::string digits(first, std::find(first, last, 'e'));
+        digits.erase(digits.find('.'), 1);
+        return digits + std::string(static_cast<std::size_t>(exponent - kSingleDigits + 1), '0');
+    }
+    last = std::to_chars(first, first + buffer.size(), value, std::chars_format::fixed,
+                         kSingleDigits - 1 - exponent).ptr;
+    std::string text(first, last);
     if (text.find('.') != std::string::npos) {
         text.erase(text.find_last_not_of('0') + 1);
         if (text.back() == '.')
             text.pop_back();
     }
-    return value < 0 ? "-" + text : text;
+    return text;
 }
 
 } // namespace tarnelby

@@ -27,6 +27,7 @@ std::optional<Integer> toInteger(Single x) noexcept;
 // Plain decimal text of a Single with at most 7 significant digits and no
 // decimal point for whole values: 4500.0f -> "4500", 4500.5f -> "4500.5",
 // 0.1f -> "0.1", 12345678.0f -> "12345680"; ties to even: 12345.125f -> "12345.12".
+// For a finite value.
 std::string toText(Single value);
 
 } // namespace tarnelby

@@ -27,13 +27,8 @@ void RandomGenerator::Randomize(Single seed) noexcept
 
 Single RandomGenerator::Rnd() noexcept
 {
-    return static_cast<Single>(next() >> (64 - kSingleBits)) * kSingleUnit;
-}
-
-std::uint64_t RandomGenerator::next() noexcept
-{
     state_ += kGoldenGamma;
-    return mix(state_);
+    return static_cast<Single>(mix(state_) >> (64 - kSingleBits)) * kSingleUnit;
 }
 
 } // namespace tarnelby

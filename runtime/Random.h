@@ -21,8 +21,6 @@ public:
     Single Rnd() noexcept;
 
 private:
-    std::uint64_t next() noexcept;
-
     std::uint64_t state_ = 0x5441524E454C4259; // any fixed start; the clock re-seeds it
 };
 
