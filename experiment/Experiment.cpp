@@ -29,17 +29,18 @@ Pick Experiment::pick(Position at)
     return Pick::Stored;
 }
 
-Step Experiment::step(Single clockReading, RandomGenerator& generator)
+bool Experiment::step(Single clockReading, RandomGenerator& generator)
 {
     generator.Randomize(clockReading);
     const Position target = point(rollFor(generator.Rnd(), pointCount_));
     if (count_ == std::numeric_limits<Long>::max())
         throw Overflow();
-    // Every stored point fits, and so does the zero of a row never filled.
-    x_ = halfWay(x_, *toInteger(target.x));
-    y_ = halfWay(y_, *toInteger(target.y));
+    // Every stored point fits, and so does the zero of a row never filled;
+    // the default rounding mode rounds ties to even.
+    x_ = halfWay(x_, static_cast<Integer>(std::lrint(target.x)));
+    y_ = halfWay(y_, static_cast<Integer>(std::lrint(target.y)));
     ++count_;
-    return {x_, y_, count_ >= kPlottingThreshold};
+    return count_ >= kPlottingThreshold;
 }
 
 void Experiment::clear() noexcept

@@ -17,13 +17,6 @@ struct Position {
     Single y = 0;
 };
 
-// Where a step left the current point (twips), and whether it plots a dot there.
-struct Step {
-    Integer x = 0;
-    Integer y = 0;
-    bool plotted = false;
-};
-
 enum class Pick { Stored, AllRowsUsed, OutOfRange };
 
 // The chaos experiment: the chosen points in rows 1..10, filled in order,
@@ -43,9 +36,10 @@ public:
     // reading, rolls a die over rows 1..pointCount() (row 1 while there is
     // none), moves the current point half-way towards that point's whole
     // twips, ties to even, and counts the step. From (2000, 2000) towards
-    // (4000, 1000): (3000, 1500). Throws Overflow, before anything but the
-    // generator changes, where the count is at 2147483647.
-    Step step(Single clockReading, RandomGenerator& generator);
+    // (4000, 1000): (3000, 1500). True where the step plots a dot at the new
+    // current point. Throws Overflow, before anything but the generator
+    // changes, where the count is at 2147483647.
+    bool step(Single clockReading, RandomGenerator& generator);
 
     // Back to the start values. The points keep what they hold, so a run
     // after a clear heads for the old first point.

@@ -313,17 +313,17 @@ void MainWindow::tellPrintResult(const PrintResult& result)
 
 void MainWindow::step()
 {
-    Step step;
+    bool plotted = false;
     try {
-        step = experiment_.step(services_.wallClock->secondsSinceMidnight(), services_.generator);
+        plotted = experiment_.step(services_.wallClock->secondsSinceMidnight(), services_.generator);
     } catch (const Overflow& error) {
         // Stopped first, so that the error is not raised again every millisecond.
         setRunning(false);
         services_.reportError(QStringLiteral("%1 in the chaos step").arg(QString::fromUtf8(error.what())));
         return;
     }
-    if (step.plotted)
-        drawingArea_->plotDot({step.x, step.y});
+    if (plotted)
+        drawingArea_->plotDot({experiment_.x(), experiment_.y()});
     stepped_ = true;
     if (!frames_.isActive())
         frames_.start();

@@ -1,7 +1,10 @@
 #include "runtime/Numbers.h"
+#include "runtime/Random.h"
+#include "runtime/WallClock.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -12,6 +15,18 @@ namespace tarnelby {
 namespace {
 
 constexpr int kSingleDigits = 7;
+constexpr std::uint64_t kGoldenGamma = 0x9E3779B97F4A7C15;
+constexpr int kRandomBits = 24;
+constexpr Single kRandomUnit = 1.0f / (1u << kRandomBits);
+constexpr double kNanosecondsPerSecond = 1e9;
+
+// The SplitMix64 finaliser: every input bit affects every output bit.
+constexpr std::uint64_t mix(std::uint64_t z) noexcept
+{
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EB;
+    return z ^ (z >> 31);
+}
 
 } // namespace
 
@@ -49,6 +64,31 @@ std::string toText(Single value)
             text.pop_back();
     }
     return text;
+}
+
+void RandomGenerator::Randomize(Single seed) noexcept
+{
+    state_ = mix(state_ ^ mix(std::bit_cast<std::uint32_t>(seed) + kGoldenGamma));
+}
+
+Single RandomGenerator::Rnd() noexcept
+{
+    state_ += kGoldenGamma;
+    return static_cast<Single>(mix(state_) >> (64 - kRandomBits)) * kRandomUnit;
+}
+
+Single SystemWallClock::secondsSinceMidnight()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    if (now.tv_sec != cachedSecond_) {
+        std::tm local{};
+        localtime_r(&now.tv_sec, &local);
+        cachedSecond_ = now.tv_sec;
+        cachedSecondOfDay_ = (local.tm_hour * 60L + local.tm_min) * 60L + local.tm_sec;
+    }
+    const double fraction = static_cast<double>(now.tv_nsec) / kNanosecondsPerSecond;
+    return static_cast<Single>(static_cast<double>(cachedSecondOfDay_) + fraction);
 }
 
 } // namespace tarnelby
