@@ -12,8 +12,8 @@ using Integer = std::int16_t;
 using Long = std::int32_t;
 using Single = float;
 
-// The runtime's error: a value would leave the range of its type. Handlers let
-// it propagate; the window's error guard catches it and names it to the user.
+// The runtime's error: a value would leave the range of its type. The window
+// catches it where it can arise, and names it to the user.
 class Overflow : public std::runtime_error {
 public:
     Overflow() : std::runtime_error("Overflow") {}
