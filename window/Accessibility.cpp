@@ -3,7 +3,6 @@
 #include "window/CoordinateTable.h"
 #include "window/DotCounter.h"
 #include "window/DrawingArea.h"
-#include "window/MainWindow.h"
 #include "window/Panel.h"
 #include "window/PixelArt.h"
 
@@ -25,15 +24,10 @@ const QString kDrawingAreaDescription = QStringLiteral(
     "Escape goes back to Begin.");
 
 // A panel: a named group whose children are its texts and buttons in reading
-// order. It lies over the drawing area, but is read beside it, in its window.
+// order.
 class AccessiblePanel : public QAccessibleWidget {
 public:
     explicit AccessiblePanel(Panel* panel) : QAccessibleWidget(panel, QAccessible::Grouping) {}
-
-    QAccessibleInterface* parent() const override
-    {
-        return QAccessible::queryAccessibleInterface(widget()->window());
-    }
 
     int childCount() const override { return static_cast<int>(order().size()); }
 
@@ -86,7 +80,6 @@ public:
         }
     }
 
-    // The panels on the area are read beside it, not as its children.
     int childCount() const override { return crosshair() ? 1 : 0; }
     QAccessibleInterface* child(int index) const override { return index == 0 ? crosshair() : nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
@@ -98,43 +91,6 @@ public:
 
 private:
     QAccessibleInterface* crosshair() const { return focusedPartOf(widget()); }
-};
-
-// The window: its menu bar, the drawing area, and the panels on it in front
-// to back order, as siblings of the area.
-class AccessibleMainWindow : public QAccessibleWidget {
-public:
-    explicit AccessibleMainWindow(MainWindow* window) : QAccessibleWidget(window, QAccessible::Window) {}
-
-    int childCount() const override { return static_cast<int>(children().size()); }
-
-    QAccessibleInterface* child(int index) const override
-    {
-        const QList<QObject*> all = children();
-        return index >= 0 && index < all.size() ? QAccessible::queryAccessibleInterface(all.at(index)) : nullptr;
-    }
-
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        return child ? static_cast<int>(children().indexOf(child->object())) : -1;
-    }
-
-private:
-    QList<QObject*> children() const
-    {
-        QList<QObject*> all;
-        for (QObject* part : widget()->children()) {
-            auto* shown = qobject_cast<QWidget*>(part);
-            if (shown == nullptr || shown->isWindow())
-                continue;
-            all << shown;
-            if (shown == static_cast<const MainWindow*>(widget())->drawingArea())
-                for (QObject* onArea : shown->children())
-                    if (qobject_cast<Panel*>(onArea) != nullptr)
-                        all << onArea;
-        }
-        return all;
-    }
 };
 
 class AccessibleTable;
@@ -337,8 +293,6 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object)
         return new AccessibleDrawingArea(area);
     if (auto* table = qobject_cast<CoordinateTable*>(object))
         return new AccessibleTable(table);
-    if (auto* window = qobject_cast<MainWindow*>(object))
-        return new AccessibleMainWindow(window);
     if (auto* picture = qobject_cast<PixelArt*>(object)) // read with the texts round it
         return new QAccessibleWidget(picture, QAccessible::StaticText);
     return nullptr;

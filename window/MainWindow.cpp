@@ -13,6 +13,7 @@
 #include "window/RunTimer.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -79,10 +80,20 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
 
     buildMenu(); // first, so that the menu bar is read first
     frameClock_ = new FrameClock(this);
-    drawingArea_ = new DrawingArea(*frameClock_, this);
-    setCentralWidget(drawingArea_);
-    controlPanel_ = new ControlPanel(*frameClock_, drawingArea_);
-    readMePanel_ = new ReadMePanel(drawingArea_);
+    // The panels lie over the drawing area as its siblings, so that the
+    // toolkit's own hit test, focus chain and accessibility tree hold.
+    auto* client = new QWidget(this);
+    client->setObjectName("client");
+    setCentralWidget(client);
+    controlPanel_ = new ControlPanel(*frameClock_, client);
+    readMePanel_ = new ReadMePanel(client);
+    // Made last, so that Tab reaches it after every control on the panels;
+    // stacked behind them.
+    drawingArea_ = new DrawingArea(*frameClock_, client);
+    drawingArea_->lower();
+    auto* layout = new QHBoxLayout(client);
+    layout->setContentsMargins({});
+    layout->addWidget(drawingArea_);
     runTimer_ = new RunTimer("runTimer", this);
 
     connect(drawingArea_, &DrawingArea::clicked, this, &MainWindow::pickPoint);
@@ -91,19 +102,18 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     connect(readMePanel_, &ReadMePanel::okClicked, this, &MainWindow::closeReadMe);
     connect(runTimer_, &RunTimer::timeout, this, &MainWindow::step);
     connect(drawingArea_, &DrawingArea::escapePressed, this, [this] { controlPanel_->setFocus(); });
-    placeDrawingAreaLastInFocusChain();
     controlPanel_->setFocus();
 
-    const QSize client = drawingArea_->sizeHint();
-    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    const QSize areaSize = drawingArea_->sizeHint();
+    resize(areaSize.width(), areaSize.height() + menuBar()->sizeHint().height());
     startUp();
 }
 
 MainWindow::~MainWindow()
 {
-    // The drawing area and its panels are paced by the frame clock, which
+    // The drawing area and the panels are paced by the frame clock, which
     // would otherwise go first, as the child made before them.
-    delete drawingArea_;
+    delete centralWidget();
 }
 
 void MainWindow::buildMenu()
@@ -122,15 +132,6 @@ void MainWindow::buildMenu()
         action->setObjectName(item.name);
         connect(action, &QAction::triggered, this, item.handler);
     }
-}
-
-void MainWindow::placeDrawingAreaLastInFocusChain()
-{
-    QWidget* last = drawingArea_;
-    for (QWidget* w = drawingArea_->nextInFocusChain(); w != drawingArea_; w = w->nextInFocusChain())
-        if (w->focusPolicy() & Qt::TabFocus)
-            last = w;
-    QWidget::setTabOrder(last, drawingArea_);
 }
 
 template <typename Handler, typename BeforeReport>

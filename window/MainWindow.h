@@ -76,8 +76,6 @@ private:
     // Centres the window with `frame` round it (device pixels) on its screen,
     // to the nearest device pixel it can be placed at.
     void centreOnScreen(const QMargins& frame);
-    // Tab reaches the drawing area after every control on the panels.
-    void placeDrawingAreaLastInFocusChain();
     void setRunning(bool running);
     void hideReadMe();
     // Hides `panel`. Where it holds the focus, the focus moves on as Tab

@@ -1,7 +1,6 @@
 #include "window/Panel.h"
 
 #include <QGuiApplication>
-#include <QEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <qdrawutil.h>
@@ -62,20 +61,6 @@ QPushButton* Panel::addButton(const QString& name, const QString& caption, const
     // Return and Enter press a focused button, as Space does.
     button->setAutoDefault(true);
     return button;
-}
-
-bool Panel::event(QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-        event->accept(); // kept from the drawing area beneath
-        return true;
-    default:
-        return QGroupBox::event(event);
-    }
 }
 
 void Panel::paintEvent(QPaintEvent*)

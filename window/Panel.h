@@ -22,9 +22,7 @@ struct LabelLook {
 };
 
 // A framed panel lying over the drawing area, with the standard etched 3-D
-// border and its caption, if any, in the top border at the left. It swallows
-// every mouse event, its own and those its labels pass on, so a click on a
-// panel never reaches the drawing area beneath it. Its background, caption
+// border and its caption, if any, in the top border at the left. Its background, caption
 // font and caption colour are its own: the controls on it do not inherit them.
 class Panel : public QGroupBox {
     Q_OBJECT
@@ -53,7 +51,6 @@ protected:
     QPushButton* addButton(const QString& name, const QString& caption, const twips::Box& box,
                            const QFont& font);
 
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
