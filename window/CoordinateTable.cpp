@@ -1,7 +1,6 @@
 #include "window/CoordinateTable.h"
 
 #include "window/Geometry.h"
-#include "window/Label.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -17,7 +16,7 @@ const QString kFreeY = QStringLiteral("0");
 
 } // namespace
 
-CoordinateTable::CoordinateTable(const Label& heading, QWidget* panel)
+CoordinateTable::CoordinateTable(const QLabel& heading, QWidget* panel)
     : QWidget(panel)
     , heading_(heading)
 {
@@ -26,7 +25,7 @@ CoordinateTable::CoordinateTable(const Label& heading, QWidget* panel)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void CoordinateTable::setRowLabels(int k, Label* x, Label* y)
+void CoordinateTable::setRowLabels(int k, QLabel* x, QLabel* y)
 {
     row(k).x = x;
     row(k).y = y;
@@ -68,8 +67,10 @@ void CoordinateTable::clear()
 void CoordinateTable::render(int k)
 {
     const Row& r = row(k);
-    r.x->setCaption(r.point ? twipsText(r.point->x()) : kFreeX);
-    r.y->setCaption(r.point ? twipsText(r.point->y()) : kFreeY);
+    r.x->setText(r.point ? twipsText(r.point->x()) : kFreeX);
+    r.y->setText(r.point ? twipsText(r.point->y()) : kFreeY);
+    r.x->adjustSize();
+    r.y->adjustSize();
     QRect rows;
     for (const Row& each : rows_)
         if (each.x != nullptr)

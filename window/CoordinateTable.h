@@ -4,14 +4,13 @@
 
 #include <QPointF>
 #include <QRect>
-#include <QWidget>
+#include <QLabel>
 
 #include <array>
 #include <optional>
 
 namespace tarnelby {
 
-class Label;
 
 // The table of the chosen points on the control panel: ten rows, each free
 // or holding the position that filled it, shown by its pair of labels ("none"
@@ -28,9 +27,9 @@ class CoordinateTable : public QWidget {
 public:
     // A table on `panel` under the label `heading`; its rows get their labels
     // from setRowLabels().
-    CoordinateTable(const Label& heading, QWidget* panel);
+    CoordinateTable(const QLabel& heading, QWidget* panel);
 
-    void setRowLabels(int row, Label* x, Label* y);
+    void setRowLabels(int row, QLabel* x, QLabel* y);
 
     // The lowest row (1..10) that holds no point; none when all ten do.
     std::optional<int> firstFreeRow() const;
@@ -56,8 +55,8 @@ protected:
 
 private:
     struct Row {
-        Label* x = nullptr;
-        Label* y = nullptr;
+        QLabel* x = nullptr;
+        QLabel* y = nullptr;
         std::optional<QPointF> point;
     };
 
@@ -67,7 +66,7 @@ private:
 
     void tellCurrentRow();
 
-    const Label& heading_;
+    const QLabel& heading_;
     std::array<Row, kMaxPoints> rows_{};
     int current_ = 1;
 };

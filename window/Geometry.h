@@ -29,9 +29,6 @@ constexpr int kMarkerRadius = 30;
 // The largest coordinate a point can have: the table and the experiment hold 16 bits.
 constexpr int kLargestCoordinate = 32767;
 
-// A panel's caption stands in its top border, this far from its left edge.
-constexpr int kCaptionIndent = 120;
-
 // The control panel's controls, from its outer top-left corner.
 constexpr Box kBeginStopButton = {735, 1080, 1170, 615};
 constexpr Box kClearButton = {600, 4800, 1455, 375};
@@ -63,7 +60,6 @@ constexpr int kYLabelWidth = 90;
 // The Read Me panel's controls, from its outer top-left corner.
 constexpr Box kOkButton = {5100, 5325, 1185, 480};
 constexpr Box kWebAddress = {105, 5205, 2700, 195};
-constexpr Box kCaptionCopy = {150, -15, 5700, 300};
 constexpr Box kPicture = {5640, 1320, 480, 480};
 constexpr Box kMethod = {240, 3600, 6015, 1575};
 constexpr Box kHowItWorksHeading = {240, 3360, 2100, 195};

@@ -5,6 +5,7 @@
 #include "window/PixelArt.h"
 #include "window/Resources.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 namespace tarnelby {
@@ -51,48 +52,40 @@ const QString kPictureDescription =
 } // namespace
 
 ReadMePanel::ReadMePanel(QWidget* parent)
-    : Panel("readMePanel", QString(), parent)
+    : Panel("readMePanel", twips::kReadMePanel, Qt::black, parent)
 {
-    setGeometry(toPixels(twips::kReadMePanel));
-    setBackground(Qt::black);
-    const QFont captionFont = sansSerif(FontSize::Large, Bold);
-    setCaptionLook(captionFont, Qt::white);
-
     const QFont heading = sansSerif(FontSize::Small, Bold | Underlined);
-    const LabelLook white{Qt::white, {}, {}};
-    const LabelLook yellowHeading{Qt::yellow, {}, heading};
-    using Sizing = Label::Sizing;
+    const TextLook white{Qt::white, {}, {}};
+    const TextLook yellowHeading{Qt::yellow, {}, heading};
+    // In reading order, which is also back to front: a later sibling lies in front.
+    const TextRow texts[] = {
+        {"quotation", kQuotationText, twips::kQuotation, false,
+         {Qt::yellow, {}, sansSerif(FontSize::Small, Bold | Italic)}},
+        {"explanation", kExplanationText, twips::kExplanation, false, white},
+        {"howToUseHeading", kHowToUseText, twips::kHowToUseHeading, false, yellowHeading},
+        {"stepOne", kStep1Text, twips::kStepOne, true, white},
+        {"stepTwo", kStep2Text, twips::kStepTwo, false, white},
+        {"howItWorksHeading", kHowItWorksText, twips::kHowItWorksHeading, true, yellowHeading},
+        {"method", kMethodText, twips::kMethod, false, white},
+        {"webAddress", kWebAddressText, twips::kWebAddress, true, {Qt::red, Qt::black, {}}},
+        {"invitation", kInvitationText, twips::kInvitation, true, {Qt::red, {}, {}}},
+        {"notice", kNoticeText, twips::kNotice, true, {Qt::yellow, {}, {}}},
+    };
+    QList<QLabel*> labels;
+    for (const TextRow& text : texts)
+        labels << addLabel(text);
+    labels.at(7)->setAccessibleName(kWebAddressName);
 
-    // Created from back to front: a later sibling lies in front.
-    Label* quotation = addLabel("quotation", kQuotationText, twips::kQuotation, Sizing::Wraps,
-                                {Qt::yellow, {}, sansSerif(FontSize::Small, Bold | Italic)});
-    Label* explanation = addLabel("explanation", kExplanationText, twips::kExplanation, Sizing::Wraps, white);
-    Label* howToUse = addLabel("howToUseHeading", kHowToUseText, twips::kHowToUseHeading, Sizing::Wraps,
-                               yellowHeading);
-    Label* stepOne = addLabel("stepOne", kStep1Text, twips::kStepOne, Sizing::FitsText, white);
-    Label* stepTwo = addLabel("stepTwo", kStep2Text, twips::kStepTwo, Sizing::Wraps, white);
-    Label* notice = addLabel("notice", kNoticeText, twips::kNotice, Sizing::FitsText, {Qt::yellow, {}, {}});
-    Label* invitation = addLabel("invitation", kInvitationText, twips::kInvitation, Sizing::FitsText,
-                                 {Qt::red, {}, {}});
-    Label* howItWorks = addLabel("howItWorksHeading", kHowItWorksText, twips::kHowItWorksHeading,
-                                 Sizing::FitsText, yellowHeading);
-    Label* method = addLabel("method", kMethodText, twips::kMethod, Sizing::Wraps, white);
-
+    // Read after the explanation, and in front of it, whose box reaches a pixel into it.
     auto* picture = new PixelArt("picture", readMePicture(), this);
     picture->setGeometry(toPixels(twips::kPicture));
     picture->setAccessibleName(kPictureName);
     picture->setAccessibleDescription(kPictureDescription);
-
-    // A red copy of the caption over the panel's own white one.
-    addLabel("captionCopy", title(), twips::kCaptionCopy, Sizing::FitsText, {Qt::red, {}, captionFont});
-    Label* webAddress = addLabel("webAddress", kWebAddressText, twips::kWebAddress, Sizing::FitsText,
-                                 {Qt::red, Qt::black, {}});
-    webAddress->setAccessibleName(kWebAddressName);
+    picture->stackUnder(labels.at(2));
 
     auto* okButton = addButton("okButton", "OK", twips::kOkButton, sansSerif(FontSize::Medium, Bold));
     setAccessibleName("Read Me");
-    setReadingOrder({quotation, explanation, picture, howToUse, stepOne, stepTwo, howItWorks, method,
-                     webAddress, invitation, notice, okButton});
+    setReadingOrder(children());
     connect(okButton, &QPushButton::clicked, this, &ReadMePanel::okClicked);
 }
 
