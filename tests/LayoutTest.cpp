@@ -8,6 +8,7 @@
 #include "window/ReadMePanel.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 
 #include <algorithm>

@@ -1,7 +1,6 @@
 #include "window/DrawingArea.h"
 
 #include "runtime/Palette.h"
-#include "window/Accessibility.h"
 #include "window/FrameClock.h"
 #include "window/Geometry.h"
 
@@ -263,7 +262,7 @@ void DrawingArea::placeCrosshair(QPoint pixel)
     crosshair_ = inside;
     if (crosshairShown_)
         update(crosshairBox());
-    focusPart(this, spokenCrosshair());
+    emit crosshairMoved();
 }
 
 QString DrawingArea::spokenCrosshair() const

@@ -66,6 +66,9 @@ signals:
     // `position` in twips.
     void clicked(QPointF position);
 
+    // The crosshair moved to another pixel, or was placed for the first time.
+    void crosshairMoved();
+
     // Escape was pressed while the area had the focus.
     void escapePressed();
 

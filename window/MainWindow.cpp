@@ -73,6 +73,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     }
 
     installAccessibility();
+    voice_ = new Voice(this);
     setObjectName("mainWindow");
     setWindowTitle("Tarnelby");
     setWindowIcon(programIcon());
@@ -101,6 +102,8 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     connect(controlPanel_, &ControlPanel::clearClicked, this, &MainWindow::clearExperiment);
     connect(readMePanel_, &ReadMePanel::okClicked, this, &MainWindow::closeReadMe);
     connect(runTimer_, &RunTimer::timeout, this, &MainWindow::step);
+    connect(drawingArea_, &DrawingArea::crosshairMoved, this,
+            [this] { voice_->focusPart(drawingArea_, drawingArea_->spokenCrosshair()); });
     connect(drawingArea_, &DrawingArea::escapePressed, this, [this] { controlPanel_->setFocus(); });
     controlPanel_->setFocus();
 

@@ -20,6 +20,7 @@ class FrameQuery;
 class FrameReport;
 class ReadMePanel;
 class RunTimer;
+class Voice;
 
 // What the window takes from its platform. Tests hand in a fixed clock, a
 // seeded generator, and stand-ins for the message boxes and the printer.
@@ -99,6 +100,7 @@ private:
     ReadMePanel* readMePanel_ = nullptr;
     RunTimer* runTimer_ = nullptr;
     FrameClock* frameClock_ = nullptr;
+    Voice* voice_ = nullptr;
     // Asked as the window is built, read when it is placed.
     std::unique_ptr<FrameQuery> frameQuery_;
     std::unique_ptr<FrameReport> frameReport_;
