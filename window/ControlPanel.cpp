@@ -27,12 +27,12 @@ ControlPanel::ControlPanel(FrameClock& frames, QWidget* parent)
 
     // Created from back to front: a later sibling lies in front.
     const QString counterCaption = QStringLiteral("Number of dots:");
-    addLabel({"dotCounterCaption", counterCaption, twips::kDotCounterCaption, true, system});
+    addLabel({"dotCounterCaption", counterCaption, {345, 5460, 1125, 195}, true, system});
     dotCounter_ = new DotCounter(counterCaption.chopped(1), frames, this); // read as "Number of dots: 18531"
     dotCounter_->move(toPixels(twips::kDotCounter).topLeft());
     applyLook(*dotCounter_, system);
     const QLabel* tableHeading = addLabel(
-        {"tableHeading", "Table of Coordinates.", twips::kTableHeading, false, {Qt::black, systemFace(), heading}});
+        {"tableHeading", "Table of Coordinates.", {450, 1905, 1935, 255}, false, {Qt::black, systemFace(), heading}});
     table_ = new CoordinateTable(*tableHeading, this);
     addRows(1, kRowsBehindTheBox);
 
@@ -44,16 +44,16 @@ ControlPanel::ControlPanel(FrameClock& frames, QWidget* parent)
     addRows(kRowsBehindTheBox + 1, kMaxPoints);
 
     // The title in red over its white shadow, 45 twips lower.
-    addLabel({"titleShadow", "Tarnelby.", twips::kTitleShadow, true, {Qt::white, systemFace(), title}});
+    addLabel({"titleShadow", "Tarnelby.", {120, 165, 2415, 540}, true, {Qt::white, systemFace(), title}});
     QLabel* subtitle =
-        addLabel({"subtitle", "AN EXPERIMENT IN CHAOS.", twips::kSubtitle, true, {Qt::red, systemFace(), {}}});
-    QLabel* titleLabel = addLabel({"title", "Tarnelby.", twips::kTitle, true, {Qt::red, {}, title}});
+        addLabel({"subtitle", "AN EXPERIMENT IN CHAOS.", {240, 720, 2175, 195}, true, {Qt::red, systemFace(), {}}});
+    QLabel* titleLabel = addLabel({"title", "Tarnelby.", {120, 120, 2415, 540}, true, {Qt::red, {}, title}});
 
     addShape("tableBoxHighlight", Shape::Outline, toPixels(twips::kTableBoxHighlight), Qt::white);
     addShape("columnDividerHighlight", Shape::Filled, toPixels(twips::kColumnDividerHighlight), Qt::white);
     // A white highlight 15 twips above and left of the heading; the heading's
     // full stop shows beyond it.
-    addLabel({"tableHeadingHighlight", "Table of Coordinates", twips::kTableHeadingHighlight, false,
+    addLabel({"tableHeadingHighlight", "Table of Coordinates", {435, 1890, 1875, 285}, false,
               {Qt::white, {}, heading}});
 
     beginStopButton_ = addButton("beginStopButton", kBegin, twips::kBeginStopButton,
