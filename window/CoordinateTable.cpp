@@ -19,6 +19,11 @@ CoordinateTable::CoordinateTable(const QLabel& heading, QWidget* panel)
     , spoken_(QStringList(kMaxPoints, QString()))
 {
     setObjectName("coordinateTable");
+    // Over the rows' labels, each row as tall as the rows lie apart.
+    const int top = twips::kFirstRowTop;
+    setGeometry(toPixels(twips::Box{twips::kXLabelLeft, top, twips::kYLabelLeft + twips::kYLabelWidth - twips::kXLabelLeft,
+                                    kMaxPoints * twips::kRowPitch}));
+    setGridSize(QSize(width(), toPixels(twips::kRowPitch)));
     setAccessibleName(heading.text());
     setModel(&spoken_);
     setFocusPolicy(Qt::TabFocus);
@@ -67,17 +72,15 @@ void CoordinateTable::render(int k)
     r.y->setText(r.point ? twipsText(r.point->y()) : kFreeY);
     r.x->adjustSize();
     r.y->adjustSize();
-    QRect rows;
-    for (const Row& each : rows_)
-        if (each.x != nullptr)
-            rows |= each.x->geometry() | each.y->geometry();
-    setGeometry(rows);
     spoken_.setData(spoken_.index(k - 1), spokenRow(k));
     // The view tells only that its model changed; a screen reader that keeps
-    // the rows' names learns the new one.
-    QAccessibleEvent renamed(this, QAccessible::NameChanged);
-    renamed.setChild(k - 1);
-    QAccessible::updateAccessibility(&renamed);
+    // the rows' names learns the new one. Where none listens, the event would
+    // only build the list's interfaces.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent renamed(this, QAccessible::NameChanged);
+        renamed.setChild(k - 1);
+        QAccessible::updateAccessibility(&renamed);
+    }
 }
 
 QString CoordinateTable::spokenRow(int k) const
