@@ -27,8 +27,8 @@ class FrameClock;
 // show it and move it by a pixel (ten with Shift), and Return, Enter or Space,
 // which show it where it is hidden and otherwise pick the point under it as a
 // mouse release there would. Focus that arrives any other way (a panel hid,
-// the window was activated) and any other key show nothing; a mouse press on the area hides it. The crosshair is never
-// part of the picture.
+// the window was activated) and any other key show nothing; a mouse press on
+// the area hides it. The crosshair is never part of the picture.
 class DrawingArea : public QWidget {
     Q_OBJECT
 
