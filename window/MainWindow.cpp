@@ -13,7 +13,6 @@
 #include "window/RunTimer.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -92,9 +91,9 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     // stacked behind them.
     drawingArea_ = new DrawingArea(*frameClock_, client);
     drawingArea_->lower();
-    auto* layout = new QHBoxLayout(client);
-    layout->setContentsMargins({});
-    layout->addWidget(drawingArea_);
+    // The area fills the client area by hand: a layout would have every panel
+    // shown or hidden lay the whole window out again.
+    client->installEventFilter(this);
     runTimer_ = new RunTimer("runTimer", this);
 
     connect(drawingArea_, &DrawingArea::clicked, this, &MainWindow::pickPoint);
@@ -117,6 +116,13 @@ MainWindow::~MainWindow()
     // The drawing area and the panels are paced by the frame clock, which
     // would otherwise go first, as the child made before them.
     delete centralWidget();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        drawingArea_->resize(centralWidget()->size());
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::buildMenu()

@@ -72,6 +72,9 @@ public:
     void printPicture();
     void step();                // one chaos step, on each tick of the run timer
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildMenu();
     // Centres the window with `frame` round it (device pixels) on its screen,
