@@ -4,10 +4,11 @@
 #include "window/DotCounter.h"
 #include "window/DrawingArea.h"
 #include "window/Geometry.h"
-#include "window/Label.h"
+#include "window/Panel.h"
 #include "window/ReadMePanel.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 
 #include <algorithm>
@@ -80,8 +81,8 @@ private slots:
         };
         const bool fits = true;
 
-        row("controlPanel", "drawingArea", box(0, -15, 2775, 5895));
-        row("readMePanel", "drawingArea", box(2760, 15, 6390, 5880));
+        row("controlPanel", "client", box(0, -15, 2775, 5895));
+        row("readMePanel", "client", box(2760, 15, 6390, 5880));
 
         row("clearButton", "controlPanel", box(600, 4800, 1455, 375), "CLEAR");
         row("beginStopButton", "controlPanel", box(735, 1080, 1170, 615), "Begin");
@@ -104,7 +105,6 @@ private slots:
 
         row("okButton", "readMePanel", box(5100, 5325, 1185, 480), "OK");
         row("webAddress", "readMePanel", box(105, 5205, 0, 0), "http://www.example.org/tarnelby", fits);
-        row("captionCopy", "readMePanel", box(150, -15, 0, 0), "", fits);
         row("picture", "readMePanel", box(5640, 1320, 480, 480));
         row("method", "readMePanel", box(240, 3600, 6015, 1575), kMethod);
         row("howItWorksHeading", "readMePanel", box(240, 3360, 0, 0), "How this program works.", fits);
@@ -131,17 +131,17 @@ private slots:
         QCOMPARE(control->pos(), place.topLeft());
         QCOMPARE(control->property("text").toString(), text);
 
-        const auto* label = qobject_cast<const Label*>(control);
+        const auto* label = qobject_cast<const QLabel*>(control);
         if (fitsText) {
-            QVERIFY(label != nullptr ? label->fitsText() : qobject_cast<const DotCounter*>(control) != nullptr);
+            QVERIFY(label != nullptr ? !label->wordWrap() : qobject_cast<const DotCounter*>(control) != nullptr);
             QCOMPARE(control->size(), control->sizeHint());
             QVERIFY2(control->geometry().right() < control->parentWidget()->width(),
                      "runs off its panel");
             return;
         }
         QCOMPARE(control->size(), place.size());
-        if (label != nullptr) {
-            QVERIFY(!label->fitsText());
+        if (label != nullptr && !text.isEmpty()) {
+            QVERIFY(label->wordWrap());
             const QRect needed = label->fontMetrics().boundingRect(
                 QRect(QPoint(), QSize(place.width(), 10 * place.height())),
                 Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
@@ -164,38 +164,37 @@ private slots:
             "tableHeading", "dotCounter", "dotCounterCaption",
         };
         QStringList readMe = {
-            "okButton", "webAddress", "captionCopy", "picture", "method", "howItWorksHeading",
-            "invitation", "notice", "stepTwo", "stepOne", "howToUseHeading", "explanation", "quotation",
+            "okButton", "notice", "invitation", "webAddress", "method", "howItWorksHeading",
+            "stepTwo", "stepOne", "howToUseHeading", "picture", "explanation", "quotation",
         };
         // Children are listed from back to front.
         std::reverse(controlPanel.begin(), controlPanel.end());
         std::reverse(readMe.begin(), readMe.end());
         QCOMPARE(childNames(w.window().controlPanel()), controlPanel);
         QCOMPARE(childNames(w.window().readMePanel()), readMe);
-        const QStringList panels = childNames(w.window().drawingArea());
-        QVERIFY(panels.indexOf("controlPanel") < panels.indexOf("readMePanel"));
+        QCOMPARE(childNames(w.window().centralWidget()), (QStringList{"drawingArea", "controlPanel", "readMePanel"}));
     }
 
     void aFittingLabelWidensToTheRightWhenItsTextGrows_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("longer");
-        QTest::newRow("X label") << "pointX1" << "-4500";
-        QTest::newRow("Y label") << "pointY10" << "32767";
-        QTest::newRow("dot counter") << "dotCounter" << "2147483647";
+        QTest::addColumn<int>("row"); // the table's row the point goes to; 0: the counter's count
+        QTest::newRow("X label") << "pointX1" << 1;
+        QTest::newRow("Y label") << "pointY10" << 10;
+        QTest::newRow("dot counter") << "dotCounter" << 0;
     }
 
     void aFittingLabelWidensToTheRightWhenItsTextGrows()
     {
         QFETCH(QString, name);
-        QFETCH(QString, longer);
+        QFETCH(int, row);
         WindowFixture w;
         QWidget* control = w.control(name);
         const QRect before = control->geometry();
-        if (auto* counter = qobject_cast<DotCounter*>(control))
-            counter->setValue(longer.toInt());
+        if (row == 0)
+            w.window().controlPanel()->setDotCount(2147483647);
         else
-            qobject_cast<Label*>(control)->setCaption(longer);
+            w.window().controlPanel()->showPoint(row, {-4500, 32767});
         QTRY_VERIFY(control->width() > before.width());
         QCOMPARE(control->pos(), before.topLeft());
         QCOMPARE(control->size(), control->sizeHint());
@@ -207,13 +206,15 @@ private slots:
     {
         WindowFixture w;
         auto* counter = qobject_cast<DotCounter*>(w.control("dotCounter"));
-        Label text("text", {}, Label::Sizing::FitsText, nullptr);
+        const std::unique_ptr<QLabel> label(makeLabel({"text", {}, {}, true, {}}, nullptr));
+        QLabel& text = *label;
         text.setFont(counter->font());
         text.setPalette(counter->palette());
         text.setAutoFillBackground(true);
         for (Long n : {0, 7, 1111, 1234567890, 2147483647, -2147483647 - 1}) {
             counter->setValue(n);
-            text.setCaption(QString::number(n));
+            text.setText(QString::number(n));
+            text.adjustSize();
             QTRY_COMPARE(counter->text(), text.text());
             QCOMPARE(counter->size(), text.size());
             QCOMPARE(counter->grab().toImage(), text.grab().toImage());

@@ -119,7 +119,7 @@ private:
         for (const char* name : {"beginStopButton", "clearButton", "okButton"}) {
             const QWidget* button = w_.control(name);
             if (button->isVisibleTo(&form)
-                && QRect(button->mapTo(form.drawingArea(), QPoint()), button->size()).contains(pixel))
+                && QRect(button->mapTo(form.centralWidget(), QPoint()), button->size()).contains(pixel))
                 return true;
         }
         return false;

@@ -195,7 +195,7 @@ private slots:
             return window.screen()->grabWindow(window.winId()).toImage().copy(shown).convertToFormat(QImage::Format_RGB32);
         };
         // The area as it holds its dots and the counter its number, with the panel on it.
-        const auto held = [&] { return area->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        const auto held = [&] { return w.screenshot().convertToFormat(QImage::Format_RGB32); };
         w.clickAt({300, 100});
         w.clickAt({500, 300});
         w.tick(100);

@@ -138,7 +138,7 @@ QWidget* WindowFixture::control(const QString& name) const
 
 QImage WindowFixture::screenshot() const
 {
-    return window_->drawingArea()->grab().toImage();
+    return window_->centralWidget()->grab().toImage();
 }
 
 } // namespace tarnelby::testing

@@ -1,18 +1,12 @@
 #include "window/Accessibility.h"
 
-#include "window/CoordinateTable.h"
 #include "window/DotCounter.h"
 #include "window/DrawingArea.h"
-#include "window/MainWindow.h"
 #include "window/Panel.h"
 #include "window/PixelArt.h"
 
 #include <QAccessibleWidget>
-#include <QHash>
 #include <QPointer>
-
-#include <deque>
-#include <vector>
 
 namespace tarnelby {
 
@@ -25,15 +19,10 @@ const QString kDrawingAreaDescription = QStringLiteral(
     "Escape goes back to Begin.");
 
 // A panel: a named group whose children are its texts and buttons in reading
-// order. It lies over the drawing area, but is read beside it, in its window.
+// order.
 class AccessiblePanel : public QAccessibleWidget {
 public:
     explicit AccessiblePanel(Panel* panel) : QAccessibleWidget(panel, QAccessible::Grouping) {}
-
-    QAccessibleInterface* parent() const override
-    {
-        return QAccessible::queryAccessibleInterface(widget()->window());
-    }
 
     int childCount() const override { return static_cast<int>(order().size()); }
 
@@ -66,8 +55,6 @@ public:
     }
 };
 
-QAccessibleInterface* focusedPartOf(const QWidget* widget);
-
 // The drawing area, whose one part is where the crosshair stands, once it has moved.
 class AccessibleDrawingArea : public QAccessibleWidget {
 public:
@@ -86,7 +73,6 @@ public:
         }
     }
 
-    // The panels on the area are read beside it, not as its children.
     int childCount() const override { return crosshair() ? 1 : 0; }
     QAccessibleInterface* child(int index) const override { return index == 0 ? crosshair() : nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
@@ -97,169 +83,12 @@ public:
     }
 
 private:
-    QAccessibleInterface* crosshair() const { return focusedPartOf(widget()); }
-};
-
-// The window: its menu bar, the drawing area, and the panels on it in front
-// to back order, as siblings of the area.
-class AccessibleMainWindow : public QAccessibleWidget {
-public:
-    explicit AccessibleMainWindow(MainWindow* window) : QAccessibleWidget(window, QAccessible::Window) {}
-
-    int childCount() const override { return static_cast<int>(children().size()); }
-
-    QAccessibleInterface* child(int index) const override
+    QAccessibleInterface* crosshair() const
     {
-        const QList<QObject*> all = children();
-        return index >= 0 && index < all.size() ? QAccessible::queryAccessibleInterface(all.at(index)) : nullptr;
-    }
-
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        return child ? static_cast<int>(children().indexOf(child->object())) : -1;
-    }
-
-private:
-    QList<QObject*> children() const
-    {
-        QList<QObject*> all;
-        for (QObject* part : widget()->children()) {
-            auto* shown = qobject_cast<QWidget*>(part);
-            if (shown == nullptr || shown->isWindow())
-                continue;
-            all << shown;
-            if (shown == static_cast<const MainWindow*>(widget())->drawingArea())
-                for (QObject* onArea : shown->children())
-                    if (qobject_cast<Panel*>(onArea) != nullptr)
-                        all << onArea;
-        }
-        return all;
+        const auto* voice = widget()->window()->findChild<const Voice*>(QStringLiteral("voice"), Qt::FindDirectChildrenOnly);
+        return voice != nullptr ? voice->focusedPart(widget()) : nullptr;
     }
 };
-
-class AccessibleTable;
-
-// One row of the coordinate table: "Point 1: 4500, 1500" or "Point 2: free".
-class AccessibleRow : public QAccessibleInterface {
-public:
-    AccessibleRow(const AccessibleTable& table, int row) : table_(table), row_(row) {}
-
-    bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
-    QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override;
-    QAccessible::Role role() const override { return QAccessible::ListItem; }
-    QAccessible::State state() const override;
-
-private:
-    const AccessibleTable& table_;
-    int row_;
-};
-
-// The coordinate table: a list named by its heading, one item a row.
-class AccessibleTable : public QAccessibleObject {
-public:
-    explicit AccessibleTable(CoordinateTable* table) : QAccessibleObject(table)
-    {
-        for (int row = 1; row <= kMaxPoints; ++row)
-            rows_.push_back(QAccessible::registerAccessibleInterface(new AccessibleRow(*this, row)));
-    }
-
-    ~AccessibleTable() override
-    {
-        for (QAccessible::Id row : rows_)
-            QAccessible::deleteAccessibleInterface(row);
-    }
-
-    const CoordinateTable& table() const { return *static_cast<const CoordinateTable*>(object()); }
-    QAccessibleInterface* panelInterface() const { return QAccessible::queryAccessibleInterface(table().panel()); }
-
-    QWindow* window() const override { return panelInterface()->window(); }
-    QAccessibleInterface* parent() const override { return panelInterface(); }
-    int childCount() const override { return static_cast<int>(rows_.size()); }
-
-    QAccessibleInterface* child(int index) const override
-    {
-        if (index < 0 || index >= childCount())
-            return nullptr;
-        return QAccessible::accessibleInterface(rows_[static_cast<std::size_t>(index)]);
-    }
-
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        for (std::size_t i = 0; i < rows_.size(); ++i)
-            if (QAccessible::accessibleInterface(rows_[i]) == child)
-                return static_cast<int>(i);
-        return -1;
-    }
-
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name ? table().heading() : QString();
-    }
-
-    QRect rect() const override { return onScreen(table().geometry()); }
-    QAccessible::Role role() const override { return QAccessible::List; }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = panelInterface()->state();
-        state.focusable = true;
-        state.focused = table().hasFocus();
-        state.readOnly = true;
-        return state;
-    }
-
-    QRect onScreen(QRect inPanel) const
-    {
-        return QRect(table().panel()->mapToGlobal(inPanel.topLeft()), inPanel.size());
-    }
-
-private:
-    std::vector<QAccessible::Id> rows_;
-};
-
-bool AccessibleRow::isValid() const
-{
-    return table_.isValid();
-}
-
-QWindow* AccessibleRow::window() const
-{
-    return table_.window();
-}
-
-QAccessibleInterface* AccessibleRow::parent() const
-{
-    return const_cast<AccessibleTable*>(&table_);
-}
-
-QString AccessibleRow::text(QAccessible::Text t) const
-{
-    return t == QAccessible::Name ? table_.table().spokenRow(row_) : QString();
-}
-
-QRect AccessibleRow::rect() const
-{
-    return table_.onScreen(table_.table().rowGeometry(row_));
-}
-
-QAccessible::State AccessibleRow::state() const
-{
-    QAccessible::State state = table_.state();
-    const bool current = row_ == table_.table().currentRow();
-    state.selectable = true;
-    state.selected = current;
-    state.focused = state.focused && current;
-    return state;
-}
 
 // A part of a widget that exists only for assistive technology: a spoken
 // text with a role. Each text is a part of its own, so that a screen reader
@@ -310,12 +139,44 @@ private:
     QAccessible::Id parentPart_; // 0 for none
 };
 
-// Enough of the parts of a kind spoken last stay for a screen reader that
-// reads them late, or asks again where the focus is; older ones go.
+QAccessibleInterface* interfaceFor(const QString&, QObject* object)
+{
+    if (auto* panel = qobject_cast<Panel*>(object))
+        return new AccessiblePanel(panel);
+    if (auto* counter = qobject_cast<DotCounter*>(object))
+        return new AccessibleDotCounter(counter);
+    if (auto* area = qobject_cast<DrawingArea*>(object))
+        return new AccessibleDrawingArea(area);
+    if (auto* picture = qobject_cast<PixelArt*>(object)) // read with the texts round it
+        return new QAccessibleWidget(picture, QAccessible::StaticText);
+    return nullptr;
+}
+
+
+// Enough of the parts of a kind told last stay for a screen reader that reads
+// them late, or asks again where the focus is.
 constexpr std::size_t kPartsKept = 8;
 
-QAccessibleInterface* newSpokenPart(std::deque<QAccessible::Id>& kept, QWidget* owner, QAccessible::Role role,
-                                    const QString& text, QAccessibleInterface* parentPart = nullptr)
+} // namespace
+
+Voice::Voice(QWidget* window)
+    : QObject(window)
+    , window_(window)
+{
+    setObjectName("voice");
+}
+
+Voice::~Voice()
+{
+    for (const auto* kept : {&notifications_, &parts_})
+        for (QAccessible::Id id : *kept)
+            QAccessible::deleteAccessibleInterface(id);
+    if (statusLine_ != 0)
+        QAccessible::deleteAccessibleInterface(statusLine_);
+}
+
+QAccessibleInterface* Voice::newPart(std::deque<QAccessible::Id>& kept, QWidget* owner, QAccessible::Role role,
+                                     const QString& text, QAccessibleInterface* parentPart)
 {
     const QAccessible::Id id =
         QAccessible::registerAccessibleInterface(new AccessibleSpokenPart(owner, role, text, parentPart));
@@ -327,95 +188,49 @@ QAccessibleInterface* newSpokenPart(std::deque<QAccessible::Id>& kept, QWidget* 
     return QAccessible::accessibleInterface(id);
 }
 
-QAccessibleInterface* interfaceFor(const QString&, QObject* object)
+void Voice::announce(const QString& text)
 {
-    if (auto* panel = qobject_cast<Panel*>(object))
-        return new AccessiblePanel(panel);
-    if (auto* counter = qobject_cast<DotCounter*>(object))
-        return new AccessibleDotCounter(counter);
-    if (auto* area = qobject_cast<DrawingArea*>(object))
-        return new AccessibleDrawingArea(area);
-    if (auto* table = qobject_cast<CoordinateTable*>(object))
-        return new AccessibleTable(table);
-    if (auto* window = qobject_cast<MainWindow*>(object))
-        return new AccessibleMainWindow(window);
-    if (auto* picture = qobject_cast<PixelArt*>(object)) // read with the texts round it
-        return new QAccessibleWidget(picture, QAccessible::StaticText);
-    return nullptr;
-}
-
-
-// The part of each widget that last took the focus within it.
-QHash<const QWidget*, QAccessible::Id>& focusedParts()
-{
-    static QHash<const QWidget*, QAccessible::Id> parts;
-    return parts;
-}
-
-QAccessibleInterface* focusedPartOf(const QWidget* widget)
-{
-    // A widget since destroyed may have left its part under the same address.
-    const auto found = focusedParts().constFind(widget);
-    QAccessibleInterface* part = found == focusedParts().cend() ? nullptr : QAccessible::accessibleInterface(*found);
-    return part != nullptr && part->isValid() ? part : nullptr;
-}
-
-#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-// A window's status line that only assistive technology sees: a screen
-// reader reads the notifications in it without naming their role each time.
-QAccessibleInterface* statusLineOf(QWidget* window)
-{
-    static QHash<QWidget*, QAccessible::Id> lines;
-    const auto found = lines.constFind(window);
-    if (found != lines.cend())
-        return QAccessible::accessibleInterface(*found);
-    auto* line = new AccessibleSpokenPart(window, QAccessible::StatusBar, QString());
-    const QAccessible::Id id = QAccessible::registerAccessibleInterface(line);
-    lines.insert(window, id);
-    QObject::connect(window, &QObject::destroyed, [window, id] {
-        lines.remove(window);
-        QAccessible::deleteAccessibleInterface(id);
-    });
-    return line;
-}
-#endif
-
-} // namespace
-
-void announce(QWidget* widget, const QString& text)
-{
-    QWidget* window = widget->window();
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QAccessibleAnnouncementEvent announcement(window, text);
+    QAccessibleAnnouncementEvent announcement(window_, text);
     QAccessible::updateAccessibility(&announcement);
 #else
-    static std::deque<QAccessible::Id> notifications;
-    QAccessibleEvent shown(
-        newSpokenPart(notifications, window, QAccessible::Notification, text, statusLineOf(window)),
-        QAccessible::ObjectShow);
+    // A status line that only assistive technology sees: a screen reader
+    // reads the notifications in it without naming their role each time.
+    if (statusLine_ == 0)
+        statusLine_ = QAccessible::registerAccessibleInterface(
+            new AccessibleSpokenPart(window_, QAccessible::StatusBar, QString()));
+    QAccessibleEvent shown(newPart(notifications_, window_, QAccessible::Notification, text,
+                                   QAccessible::accessibleInterface(statusLine_)),
+                           QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
 #endif
 }
 
-void focusPart(QWidget* widget, const QString& text)
+void Voice::focusPart(QWidget* widget, const QString& text)
 {
     if (!widget->hasFocus())
         return;
     // A filler, whose role a screen reader does not say: only the text is heard.
-    static std::deque<QAccessible::Id> parts;
-    QAccessibleInterface* part = newSpokenPart(parts, widget, QAccessible::Whitespace, text);
-    focusedParts().insert(widget, QAccessible::uniqueId(part));
-    QAccessibleEvent focused(part, QAccessible::Focus);
+    QAccessibleEvent focused(newPart(parts_, widget, QAccessible::Whitespace, text), QAccessible::Focus);
+    focusedWidget_ = widget;
     QAccessible::updateAccessibility(&focused);
+}
+
+QAccessibleInterface* Voice::focusedPart(const QWidget* widget) const
+{
+    return widget == focusedWidget_ && !parts_.empty() ? QAccessible::accessibleInterface(parts_.back()) : nullptr;
+}
+
+void announce(QWidget* widget, const QString& text)
+{
+    if (auto* voice = widget->window()->findChild<Voice*>(QStringLiteral("voice"), Qt::FindDirectChildrenOnly))
+        voice->announce(text);
 }
 
 void installAccessibility()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(&interfaceFor);
-        return true;
-    }();
-    (void)installed;
+    QAccessible::removeFactory(&interfaceFor);
+    QAccessible::installFactory(&interfaceFor);
 }
 
 } // namespace tarnelby

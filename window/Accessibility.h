@@ -1,27 +1,60 @@
 #pragma once
 
+#include <QAccessible>
+#include <QObject>
+
+#include <deque>
+
 class QString;
 class QWidget;
 
 namespace tarnelby {
 
-// Installs how assistive technology reads the window: the panels as named
-// groups of their texts in reading order, decorations and shadows left out;
-// the coordinate table as a list of ten points; the counter with its caption;
-// the drawing area as a named, described canvas whose value is where its
-// crosshair stands. Safe to call more than once.
+// Installs how assistive technology reads the window's own widgets: the
+// panels as named groups of their texts in reading order, decorations and
+// shadows left out; the counter with its caption; the drawing area as a
+// named, described canvas whose value is where its crosshair stands. Safe to
+// call more than once.
 void installAccessibility();
 
-// Says `text` at once through assistive technology, wherever the focus is:
-// an announcement from `widget`'s window where Qt has them (6.8 and later),
-// else a notification named `text` that appears in that window. For what
-// changes on the screen without the focus moving (a point picked, a run stopped).
-void announce(QWidget* widget, const QString& text);
+// What the window tells assistive technology that no widget shows: what it
+// announces, and the part within a widget that the focus moved to. Each text
+// told is a part of its own, so that a screen reader takes it as new; the few
+// told last stay, for a screen reader that reads them late or asks again
+// where the user is, and older ones go.
+class Voice : public QObject {
+    Q_OBJECT
 
-// Tells assistive technology that the focus moved, within the focused
-// `widget`, to a part named `text`, as an item view tells of its current
-// item: a screen reader reads it at once, and again when asked where the
-// user is. Nothing where `widget` does not have the focus.
-void focusPart(QWidget* widget, const QString& text);
+public:
+    // A voice for `window`, which owns it.
+    explicit Voice(QWidget* window);
+    ~Voice() override;
+
+    // Says `text` at once, wherever the focus is: an announcement where Qt
+    // has them (6.8 and later), else a notification that appears in the window.
+    void announce(const QString& text);
+
+    // Tells that the focus moved, within the focused `widget`, to a part
+    // named `text`, as an item view tells of its current item: a screen
+    // reader reads it at once, and again when asked where the user is.
+    // Nothing where `widget` does not have the focus.
+    void focusPart(QWidget* widget, const QString& text);
+
+    // The part the focus last moved to within `widget`, or null.
+    QAccessibleInterface* focusedPart(const QWidget* widget) const;
+
+private:
+    QAccessibleInterface* newPart(std::deque<QAccessible::Id>& kept, QWidget* owner, QAccessible::Role role,
+                                  const QString& text, QAccessibleInterface* parentPart = nullptr);
+
+    QWidget* window_;
+    std::deque<QAccessible::Id> notifications_;
+    std::deque<QAccessible::Id> parts_;
+    const QWidget* focusedWidget_ = nullptr;
+    QAccessible::Id statusLine_ = 0; // where Qt has no announcements
+};
+
+// Says `text` through the voice of `widget`'s window.
+void announce(QWidget* widget, const QString& text);
 
 } // namespace tarnelby

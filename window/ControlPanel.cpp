@@ -1,10 +1,11 @@
 #include "window/ControlPanel.h"
 
-#include "window/Decoration.h"
+#include "window/Colours.h"
 #include "window/DotCounter.h"
 #include "window/Fonts.h"
 #include "window/Geometry.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 namespace tarnelby {
@@ -18,50 +19,42 @@ constexpr int kRowsBehindTheBox = 4; // rows 1..4 lie behind the box and its div
 } // namespace
 
 ControlPanel::ControlPanel(QWidget* parent)
-    : Panel("controlPanel", QString(), parent)
+    : Panel("controlPanel", twips::kControlPanel, systemFace(), parent)
 {
-    setGeometry(toPixels(twips::kControlPanel));
-    const LabelLook system{systemText(), systemFace(), {}};
+    const TextLook system{systemText(), systemFace(), {}};
     const QFont heading = sansSerif(FontSize::Small, Bold | Underlined);
     const QFont title = serif(FontSize::Title);
-    using Sizing = Label::Sizing;
-    using Style = Decoration::Style;
 
     // Created from back to front: a later sibling lies in front.
     const QString counterCaption = QStringLiteral("Number of dots:");
-    addLabel("dotCounterCaption", counterCaption, twips::kDotCounterCaption, Sizing::FitsText, system);
+    addLabel({"dotCounterCaption", counterCaption, {345, 5460, 1125, 195}, true, system});
     dotCounter_ = new DotCounter(counterCaption.chopped(1), this); // read as "Number of dots: 18531"
     dotCounter_->move(toPixels(twips::kDotCounter).topLeft());
     applyLook(*dotCounter_, system);
-    const Label* tableHeading = addLabel("tableHeading", "Table of Coordinates.", twips::kTableHeading,
-                                         Sizing::Wraps, {Qt::black, systemFace(), heading});
+    const QLabel* tableHeading = addLabel(
+        {"tableHeading", "Table of Coordinates.", {450, 1905, 1935, 255}, false, {Qt::black, systemFace(), heading}});
     table_ = new CoordinateTable(*tableHeading, this);
     addRows(1, kRowsBehindTheBox);
 
     // The etched box round the table: a divider and a rectangle in the
     // outline colour, each with a white twin 15 twips to the right and below.
-    auto* divider = new Decoration("columnDivider", Style::Filled, systemOutline(), this);
-    divider->setGeometry(toPixels(twips::kColumnDivider));
-    auto* box = new Decoration("tableBox", Style::Outline, systemOutline(), this);
-    box->setGeometry(toPixels(twips::kTableBox));
+    addShape("columnDivider", Shape::Filled, toPixels(twips::kColumnDivider), systemOutline());
+    addShape("tableBox", Shape::Outline, toPixels(twips::kTableBox), systemOutline());
 
     addRows(kRowsBehindTheBox + 1, kMaxPoints);
 
     // The title in red over its white shadow, 45 twips lower.
-    addLabel("titleShadow", "Tarnelby.", twips::kTitleShadow, Sizing::FitsText,
-             {Qt::white, systemFace(), title});
-    Label* subtitle = addLabel("subtitle", "AN EXPERIMENT IN CHAOS.", twips::kSubtitle, Sizing::FitsText,
-                               {Qt::red, systemFace(), {}});
-    Label* titleLabel = addLabel("title", "Tarnelby.", twips::kTitle, Sizing::FitsText, {Qt::red, {}, title});
+    addLabel({"titleShadow", "Tarnelby.", {120, 165, 2415, 540}, true, {Qt::white, systemFace(), title}});
+    QLabel* subtitle =
+        addLabel({"subtitle", "AN EXPERIMENT IN CHAOS.", {240, 720, 2175, 195}, true, {Qt::red, systemFace(), {}}});
+    QLabel* titleLabel = addLabel({"title", "Tarnelby.", {120, 120, 2415, 540}, true, {Qt::red, {}, title}});
 
-    auto* boxHighlight = new Decoration("tableBoxHighlight", Style::Outline, Qt::white, this);
-    boxHighlight->setGeometry(toPixels(twips::kTableBoxHighlight));
-    auto* dividerHighlight = new Decoration("columnDividerHighlight", Style::Filled, Qt::white, this);
-    dividerHighlight->setGeometry(toPixels(twips::kColumnDividerHighlight));
+    addShape("tableBoxHighlight", Shape::Outline, toPixels(twips::kTableBoxHighlight), Qt::white);
+    addShape("columnDividerHighlight", Shape::Filled, toPixels(twips::kColumnDividerHighlight), Qt::white);
     // A white highlight 15 twips above and left of the heading; the heading's
     // full stop shows beyond it.
-    addLabel("tableHeadingHighlight", "Table of Coordinates", twips::kTableHeadingHighlight,
-             Sizing::Wraps, {Qt::white, {}, heading});
+    addLabel({"tableHeadingHighlight", "Table of Coordinates", {435, 1890, 1875, 285}, false,
+              {Qt::white, {}, heading}});
 
     beginStopButton_ = addButton("beginStopButton", kBegin, twips::kBeginStopButton,
                                  sansSerif(FontSize::Large, Bold));
@@ -80,15 +73,13 @@ ControlPanel::ControlPanel(QWidget* parent)
 
 void ControlPanel::addRows(int first, int last)
 {
-    const LabelLook system{systemText(), systemFace(), {}};
+    const TextLook system{systemText(), systemFace(), {}};
     for (int k = first; k <= last; ++k) {
         const int top = twips::kFirstRowTop + (k - 1) * twips::kRowPitch;
-        Label* x = addLabel(QStringLiteral("pointX%1").arg(k), QString(),
-                            {twips::kXLabelLeft, top, twips::kXLabelWidth, twips::kRowHeight},
-                            Label::Sizing::FitsText, system);
-        Label* y = addLabel(QStringLiteral("pointY%1").arg(k), QString(),
-                            {twips::kYLabelLeft, top, twips::kYLabelWidth, twips::kRowHeight},
-                            Label::Sizing::FitsText, system);
+        QLabel* x = addLabel({"", {}, {twips::kXLabelLeft, top, twips::kXLabelWidth, twips::kRowHeight}, true, system});
+        QLabel* y = addLabel({"", {}, {twips::kYLabelLeft, top, twips::kYLabelWidth, twips::kRowHeight}, true, system});
+        x->setObjectName(QStringLiteral("pointX%1").arg(k));
+        y->setObjectName(QStringLiteral("pointY%1").arg(k));
         table_->setRowLabels(k, x, y);
     }
 }

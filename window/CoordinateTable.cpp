@@ -1,12 +1,9 @@
 #include "window/CoordinateTable.h"
 
 #include "window/Geometry.h"
-#include "window/Label.h"
 
 #include <QAccessible>
-#include <QKeyEvent>
-
-#include <algorithm>
+#include <QLabel>
 
 namespace tarnelby {
 
@@ -17,30 +14,33 @@ const QString kFreeY = QStringLiteral("0");
 
 } // namespace
 
-CoordinateTable::CoordinateTable(const Label& heading, QWidget* panel)
-    : QWidget(panel)
-    , heading_(heading)
+CoordinateTable::CoordinateTable(const QLabel& heading, QWidget* panel)
+    : QListView(panel)
+    , spoken_(QStringList(kMaxPoints, QString()))
 {
     setObjectName("coordinateTable");
+    // Over the rows' labels, each row as tall as the rows lie apart.
+    const int top = twips::kFirstRowTop;
+    setGeometry(toPixels(twips::Box{twips::kXLabelLeft, top, twips::kYLabelLeft + twips::kYLabelWidth - twips::kXLabelLeft,
+                                    kMaxPoints * twips::kRowPitch}));
+    setGridSize(QSize(width(), toPixels(twips::kRowPitch)));
+    setAccessibleName(heading.text());
+    setModel(&spoken_);
     setFocusPolicy(Qt::TabFocus);
+    setEditTriggers(NoEditTriggers);
+    setFrameShape(NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    viewport()->setAutoFillBackground(false);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    viewport()->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void CoordinateTable::setRowLabels(int k, Label* x, Label* y)
+void CoordinateTable::setRowLabels(int k, QLabel* x, QLabel* y)
 {
     row(k).x = x;
     row(k).y = y;
     render(k);
-}
-
-CoordinateTable::Row& CoordinateTable::row(int row)
-{
-    return rows_.at(static_cast<std::size_t>(row - 1));
-}
-
-const CoordinateTable::Row& CoordinateTable::row(int row) const
-{
-    return rows_.at(static_cast<std::size_t>(row - 1));
 }
 
 void CoordinateTable::showPoint(int k, QPointF position)
@@ -60,22 +60,19 @@ void CoordinateTable::clear()
 void CoordinateTable::render(int k)
 {
     const Row& r = row(k);
-    r.x->setCaption(r.point ? twipsText(r.point->x()) : kFreeX);
-    r.y->setCaption(r.point ? twipsText(r.point->y()) : kFreeY);
-    QRect rows;
-    for (const Row& each : rows_)
-        if (each.x != nullptr)
-            rows |= each.x->geometry() | each.y->geometry();
-    setGeometry(rows);
-    if (QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this)) {
-        QAccessibleEvent changed(table->child(k - 1), QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&changed);
+    r.x->setText(r.point ? twipsText(r.point->x()) : kFreeX);
+    r.y->setText(r.point ? twipsText(r.point->y()) : kFreeY);
+    r.x->adjustSize();
+    r.y->adjustSize();
+    spoken_.setData(spoken_.index(k - 1), spokenRow(k));
+    // The view tells only that its model changed; a screen reader that keeps
+    // the rows' names learns the new one. Where none listens, the event would
+    // only build the list's interfaces.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent renamed(this, QAccessible::NameChanged);
+        renamed.setChild(k - 1);
+        QAccessible::updateAccessibility(&renamed);
     }
-}
-
-QString CoordinateTable::heading() const
-{
-    return heading_.text();
 }
 
 QString CoordinateTable::spokenRow(int k) const
@@ -86,50 +83,18 @@ QString CoordinateTable::spokenRow(int k) const
     return QStringLiteral("Point %1: %2, %3").arg(k).arg(twipsText(r.point->x()), twipsText(r.point->y()));
 }
 
-QRect CoordinateTable::rowGeometry(int k) const
-{
-    return row(k).x->geometry() | row(k).y->geometry();
-}
-
-QWidget* CoordinateTable::panel() const
-{
-    return parentWidget();
-}
-
-void CoordinateTable::keyPressEvent(QKeyEvent* event)
-{
-    int row = current_;
-    switch (event->key()) {
-    case Qt::Key_Up: row = std::max(1, current_ - 1); break;
-    case Qt::Key_Down: row = std::min(kMaxPoints, current_ + 1); break;
-    case Qt::Key_Home:
-    case Qt::Key_PageUp: row = 1; break;
-    case Qt::Key_End:
-    case Qt::Key_PageDown: row = kMaxPoints; break;
-    default: QWidget::keyPressEvent(event); return;
-    }
-    event->accept();
-    if (row == current_)
-        return;
-    current_ = row;
-    tellCurrentRow();
-}
-
-// After the table's own focus event, as an item view tells of its current item.
+// The view tells of its focus after this event; the row it is on is told
+// after that, as a move to it would be.
 void CoordinateTable::focusInEvent(QFocusEvent* event)
 {
-    QWidget::focusInEvent(event);
-    QMetaObject::invokeMethod(this, &CoordinateTable::tellCurrentRow, Qt::QueuedConnection);
-}
-
-void CoordinateTable::tellCurrentRow()
-{
-    if (!hasFocus())
-        return;
-    if (QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this)) {
-        QAccessibleEvent focused(table->child(current_ - 1), QAccessible::Focus);
+    QListView::focusInEvent(event);
+    QMetaObject::invokeMethod(this, [this] {
+        if (!hasFocus() || !currentIndex().isValid())
+            return;
+        QAccessibleEvent focused(this, QAccessible::Focus);
+        focused.setChild(currentIndex().row());
         QAccessible::updateAccessibility(&focused);
-    }
+    }, Qt::QueuedConnection);
 }
 
 } // namespace tarnelby

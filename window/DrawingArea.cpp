@@ -1,6 +1,5 @@
 #include "window/DrawingArea.h"
 
-#include "window/Accessibility.h"
 #include "window/Geometry.h"
 
 #include <QKeyEvent>
@@ -185,22 +184,17 @@ void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
 
 // The pixel that holds the position as it came, before any rounding: at a
 // device pixel ratio of 3, a release a third of a pixel left of the area lies
-// in the pixel -1, outside it. A visible panel there takes the click.
+// in the pixel -1, outside it. A visible panel over the area takes the click.
 void DrawingArea::pickAt(QPointF position)
 {
     const QPoint pixel(static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y())));
-    if (!rect().contains(pixel) || childAt(pixel) != nullptr)
+    if (!rect().contains(pixel) || parentWidget()->childAt(mapToParent(pixel)) != this)
         return;
     emit clicked(toTwips(position));
 }
 
 void DrawingArea::keyPressEvent(QKeyEvent* event)
 {
-    // A key that a panel's control did not use comes up here: it is not the area's.
-    if (!hasFocus()) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
     const int stride = event->modifiers().testFlag(Qt::ShiftModifier) ? kLongStride : 1;
     QPoint move;
     switch (event->key()) {
@@ -263,7 +257,7 @@ void DrawingArea::placeCrosshair(QPoint pixel)
     crosshair_ = inside;
     if (crosshairShown_)
         update(crosshairBox());
-    focusPart(this, spokenCrosshair());
+    emit crosshairMoved();
 }
 
 QString DrawingArea::spokenCrosshair() const

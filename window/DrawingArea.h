@@ -25,9 +25,8 @@ namespace tarnelby {
 // show it and move it by a pixel (ten with Shift), and Return, Enter or Space,
 // which show it where it is hidden and otherwise pick the point under it as a
 // mouse release there would. Focus that arrives any other way (a panel hid,
-// the window was activated), any other key, and a key a panel's control passes
-// up show nothing; a mouse press on the area hides it. The crosshair is never
-// part of the picture.
+// the window was activated) and any other key show nothing; a mouse press on
+// the area hides it. The crosshair is never part of the picture.
 class DrawingArea : public QWidget {
     Q_OBJECT
 
@@ -66,6 +65,9 @@ signals:
     // pressed there, or a key picked the point under the crosshair: at
     // `position` in twips.
     void clicked(QPointF position);
+
+    // The crosshair moved to another pixel, or was placed for the first time.
+    void crosshairMoved();
 
     // Escape was pressed while the area had the focus.
     void escapePressed();

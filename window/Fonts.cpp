@@ -11,27 +11,15 @@ namespace {
 // gives them, and the long Read Me texts fit their boxes.
 constexpr int kSansSerifSpacingPercent = 97;
 
-int pixelsOf(FontSize size)
-{
-    switch (size) {
-    case FontSize::Small:
-        return 11;
-    case FontSize::Medium:
-        return 13;
-    case FontSize::Large:
-        return 16;
-    case FontSize::Title:
-        return 32;
-    }
-    return 11;
-}
+// The layout's sizes in pixels, by FontSize.
+constexpr int kPixels[] = {11, 13, 16, 32};
 
 QFont make(const QStringList& families, QFont::StyleHint hint, FontSize size, unsigned style)
 {
     QFont font;
     font.setFamilies(families);
     font.setStyleHint(hint);
-    font.setPixelSize(pixelsOf(size));
+    font.setPixelSize(kPixels[static_cast<int>(size)]);
     font.setBold(style & Bold);
     font.setItalic(style & Italic);
     font.setUnderline(style & Underlined);

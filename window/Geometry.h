@@ -29,18 +29,9 @@ constexpr int kMarkerRadius = 30;
 // The largest coordinate a point can have: the table and the experiment hold 16 bits.
 constexpr int kLargestCoordinate = 32767;
 
-// A panel's caption stands in its top border, this far from its left edge.
-constexpr int kCaptionIndent = 120;
-
 // The control panel's controls, from its outer top-left corner.
 constexpr Box kBeginStopButton = {735, 1080, 1170, 615};
 constexpr Box kClearButton = {600, 4800, 1455, 375};
-constexpr Box kTableHeadingHighlight = {435, 1890, 1875, 285};
-constexpr Box kTableHeading = {450, 1905, 1935, 255};
-constexpr Box kTitle = {120, 120, 2415, 540};
-constexpr Box kTitleShadow = {120, 165, 2415, 540};
-constexpr Box kSubtitle = {240, 720, 2175, 195};
-constexpr Box kDotCounterCaption = {345, 5460, 1125, 195};
 constexpr Box kDotCounter = {1665, 5460, 90, 195};
 constexpr Box kTableBox = {600, 2160, 1455, 2535};
 constexpr Box kTableBoxHighlight = {615, 2175, 1455, 2535};
@@ -62,18 +53,7 @@ constexpr int kYLabelWidth = 90;
 
 // The Read Me panel's controls, from its outer top-left corner.
 constexpr Box kOkButton = {5100, 5325, 1185, 480};
-constexpr Box kWebAddress = {105, 5205, 2700, 195};
-constexpr Box kCaptionCopy = {150, -15, 5700, 300};
 constexpr Box kPicture = {5640, 1320, 480, 480};
-constexpr Box kMethod = {240, 3600, 6015, 1575};
-constexpr Box kHowItWorksHeading = {240, 3360, 2100, 195};
-constexpr Box kInvitation = {105, 5400, 4845, 195};
-constexpr Box kNotice = {120, 5625, 4080, 195};
-constexpr Box kStepTwo = {240, 2880, 5655, 495};
-constexpr Box kStepOne = {240, 2640, 5640, 195};
-constexpr Box kHowToUseHeading = {225, 2400, 2160, 270};
-constexpr Box kExplanation = {240, 1080, 5415, 1290};
-constexpr Box kQuotation = {120, 360, 6090, 810};
 
 } // namespace twips
 

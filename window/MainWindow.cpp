@@ -70,16 +70,27 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     }
 
     installAccessibility();
+    voice_ = new Voice(this);
     setObjectName("mainWindow");
     setWindowTitle("Tarnelby");
     setWindowIcon(programIcon());
     setFont(sansSerif(FontSize::Small));
 
     buildMenu(); // first, so that the menu bar is read first
-    drawingArea_ = new DrawingArea(this);
-    setCentralWidget(drawingArea_);
-    controlPanel_ = new ControlPanel(drawingArea_);
-    readMePanel_ = new ReadMePanel(drawingArea_);
+    // The panels lie over the drawing area as its siblings, so that the
+    // toolkit's own hit test, focus chain and accessibility tree hold.
+    auto* client = new QWidget(this);
+    client->setObjectName("client");
+    setCentralWidget(client);
+    controlPanel_ = new ControlPanel(client);
+    readMePanel_ = new ReadMePanel(client);
+    // Made last, so that Tab reaches it after every control on the panels;
+    // stacked behind them.
+    drawingArea_ = new DrawingArea(client);
+    drawingArea_->lower();
+    // The area fills the client area by hand: a layout would have every panel
+    // shown or hidden lay the whole window out again.
+    client->installEventFilter(this);
     runTimer_ = new RunTimer("runTimer", this);
 
     connect(drawingArea_, &DrawingArea::clicked, this, &MainWindow::pickPoint);
@@ -91,16 +102,24 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     frames_.setTimerType(Qt::PreciseTimer);
     frames_.setInterval(kFrame);
     connect(&frames_, &QTimer::timeout, this, &MainWindow::showFrame);
+    connect(drawingArea_, &DrawingArea::crosshairMoved, this,
+            [this] { voice_->focusPart(drawingArea_, drawingArea_->spokenCrosshair()); });
     connect(drawingArea_, &DrawingArea::escapePressed, this, [this] { controlPanel_->setFocus(); });
-    placeDrawingAreaLastInFocusChain();
     controlPanel_->setFocus();
 
-    const QSize client = drawingArea_->sizeHint();
-    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    const QSize areaSize = drawingArea_->sizeHint();
+    resize(areaSize.width(), areaSize.height() + menuBar()->sizeHint().height());
     startUp();
 }
 
 MainWindow::~MainWindow() = default;
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        drawingArea_->resize(centralWidget()->size());
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void MainWindow::buildMenu()
 {
@@ -120,13 +139,6 @@ void MainWindow::buildMenu()
     }
 }
 
-void MainWindow::placeDrawingAreaLastInFocusChain()
-{
-    QWidget* last = drawingArea_;
-    for (QWidget* w = drawingArea_->nextInFocusChain(); w != drawingArea_; w = w->nextInFocusChain())
-        if (w->focusPolicy() & Qt::TabFocus)
-            last = w;
-    QWidget::setTabOrder(last, drawingArea_);
 }
 
 void MainWindow::startUp()

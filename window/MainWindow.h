@@ -21,6 +21,7 @@ class FrameQuery;
 class FrameReport;
 class ReadMePanel;
 class RunTimer;
+class Voice;
 
 // What the window takes from its platform. Tests hand in a fixed clock, a
 // seeded generator, and stand-ins for the message boxes and the printer.
@@ -78,13 +79,14 @@ public:
     // and is reported once: "Overflow in the chaos step".
     void step();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildMenu();
     // Centres the window with `frame` round it (device pixels) on its screen,
     // to the nearest device pixel it can be placed at.
     void centreOnScreen(const QMargins& frame);
-    // Tab reaches the drawing area after every control on the panels.
-    void placeDrawingAreaLastInFocusChain();
     void setRunning(bool running);
     void hideReadMe();
     // Hides `panel`. Where it holds the focus, the focus moves on as Tab
@@ -107,6 +109,7 @@ private:
     RunTimer* runTimer_ = nullptr;
     QTimer frames_;
     bool stepped_ = false; // since the last frame
+    Voice* voice_ = nullptr;
     // Asked as the window is built, read when it is placed.
     std::unique_ptr<FrameQuery> frameQuery_;
     std::unique_ptr<FrameReport> frameReport_;

@@ -1,45 +1,36 @@
 #include "window/Panel.h"
 
 #include <QGuiApplication>
-#include <QEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <qdrawutil.h>
 
 namespace tarnelby {
 
-Panel::Panel(const QString& name, const QString& caption, QWidget* parent)
-    : QGroupBox(caption, parent)
-{
-    setObjectName(name);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    captionFont_ = font();
-}
+namespace {
 
-void Panel::setBackground(const QColor& colour)
-{
-    background_ = colour;
-    update();
-}
+// A box's outline, drawn as a one-pixel pen draws it: at a device pixel ratio
+// above 1 its left and top edges are thinner than its right and bottom, as
+// the layout's boxes have always been drawn.
+class Outline : public QWidget {
+public:
+    Outline(const QColor& colour, QWidget* parent) : QWidget(parent), colour_(colour) {}
 
-void Panel::setCaptionLook(const QFont& font, const QColor& colour)
-{
-    captionFont_ = font;
-    captionColour_ = colour;
-    update();
-}
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(colour_);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 
-Label* Panel::addLabel(const QString& name, const QString& caption, const twips::Box& box,
-                       Label::Sizing sizing, const LabelLook& look)
-{
-    auto* label = new Label(name, caption, sizing, this);
-    label->setGeometry(toPixels(box));
-    applyLook(*label, look);
-    label->setCaption(caption);
-    return label;
-}
+private:
+    QColor colour_;
+};
 
-void Panel::applyLook(QWidget& control, const LabelLook& look)
+} // namespace
+
+void applyLook(QWidget& control, const TextLook& look)
 {
     if (look.font)
         control.setFont(*look.font);
@@ -52,6 +43,33 @@ void Panel::applyLook(QWidget& control, const LabelLook& look)
     control.setPalette(palette);
 }
 
+QLabel* makeLabel(const TextRow& row, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(row.name);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(!row.fitsText);
+    label->setGeometry(toPixels(row.box));
+    applyLook(*label, row.look);
+    label->setText(row.text);
+    if (row.fitsText)
+        label->adjustSize();
+    return label;
+}
+
+Panel::Panel(const QString& name, const twips::Box& box, const QColor& background, QWidget* parent)
+    : QFrame(parent)
+{
+    setObjectName(name);
+    setFrameStyle(QFrame::Box | QFrame::Sunken);
+    setGeometry(toPixels(box));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, background);
+    setPalette(palette);
+    setAutoFillBackground(true);
+}
+
 QPushButton* Panel::addButton(const QString& name, const QString& caption, const twips::Box& box,
                               const QFont& font)
 {
@@ -59,43 +77,25 @@ QPushButton* Panel::addButton(const QString& name, const QString& caption, const
     button->setObjectName(name);
     button->setFont(font);
     button->setGeometry(toPixels(box));
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Window));
+    button->setPalette(palette);
     // Return and Enter press a focused button, as Space does.
     button->setAutoDefault(true);
     return button;
 }
 
-bool Panel::event(QEvent* event)
+void Panel::addShape(const QString& name, Shape shape, const QRect& pixels, const QColor& colour)
 {
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-        event->accept(); // kept from the drawing area beneath
-        return true;
-    default:
-        return QGroupBox::event(event);
+    QWidget* shown = shape == Shape::Outline ? new Outline(colour, this) : new QWidget(this);
+    shown->setObjectName(name);
+    shown->setGeometry(pixels);
+    if (shape == Shape::Filled) {
+        QPalette palette = shown->palette();
+        palette.setColor(QPalette::Window, colour);
+        shown->setPalette(palette);
+        shown->setAutoFillBackground(true);
     }
-}
-
-void Panel::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), background_);
-    // The border is the desktop's, whatever the panel's own colours.
-    const QPalette system = QGuiApplication::palette();
-    if (title().isEmpty()) {
-        qDrawShadeRect(&painter, rect(), system, true);
-        return;
-    }
-    const QFontMetrics metrics(captionFont_);
-    qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), system, true);
-    const QRect caption(toPixels(twips::kCaptionIndent), 0, metrics.horizontalAdvance(title()),
-                        metrics.height());
-    painter.fillRect(caption, background_);
-    painter.setFont(captionFont_);
-    painter.setPen(captionColour_);
-    painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title());
 }
 
 } // namespace tarnelby

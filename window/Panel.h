@@ -1,65 +1,72 @@
 #pragma once
 
-#include "window/Colours.h"
 #include "window/Geometry.h"
-#include "window/Label.h"
 
+#include <QColor>
 #include <QFont>
-#include <QGroupBox>
+#include <QFrame>
 
 #include <optional>
 
+class QLabel;
 class QPushButton;
 
 namespace tarnelby {
 
-// How a label of the layout looks. No background: transparent, only the text
+// How a text of the layout looks. No background: transparent, only the text
 // is painted. No font: the window's.
-struct LabelLook {
+struct TextLook {
     QColor text;
     std::optional<QColor> background;
     std::optional<QFont> font;
 };
 
+// A row of the layout's table of texts. A text that fits keeps only its box's
+// Left and Top and takes the size of its text on one line; any other keeps
+// its box and wraps at word boundaries.
+struct TextRow {
+    const char* name;
+    QString text;
+    twips::Box box;
+    bool fitsText;
+    TextLook look;
+};
+
+// Gives a control that shows text the look of a label.
+void applyLook(QWidget& control, const TextLook& look);
+
+// A label of the layout, at its box in twips from `parent`'s top-left corner:
+// plain text (runs of spaces and quotes stand as given), left-aligned, no
+// border. A label that fits its text keeps fitting it through adjustSize().
+QLabel* makeLabel(const TextRow& row, QWidget* parent);
+
 // A framed panel lying over the drawing area, with the standard etched 3-D
-// border and its caption, if any, in the top border at the left. It swallows
-// every mouse event, its own and those its labels pass on, so a click on a
-// panel never reaches the drawing area beneath it. Its background, caption
-// font and caption colour are its own: the controls on it do not inherit them.
-class Panel : public QGroupBox {
+// border in the desktop's colours, whatever the panel's background. The
+// buttons on it keep the desktop's colours too.
+class Panel : public QFrame {
     Q_OBJECT
 
 public:
-    // A panel in the system's colours and the window's font.
-    Panel(const QString& name, const QString& caption, QWidget* parent);
-
     // What assistive technology reads on the panel, in reading order: each
     // text once, without the shadows and lines that only decorate.
     const QList<QObject*>& readingOrder() const { return readingOrder_; }
 
 protected:
-    void setBackground(const QColor& colour);
-    void setCaptionLook(const QFont& font, const QColor& colour);
+    Panel(const QString& name, const twips::Box& box, const QColor& background, QWidget* parent);
+
     void setReadingOrder(QList<QObject*> order) { readingOrder_ = std::move(order); }
 
     // Each creates a control in front of the panel's earlier children, at a
-    // box in twips from the panel's outer top-left corner. A label that fits
-    // its text keeps only the box's Left and Top. A button is pressed by
-    // Space, Return or Enter while it has the focus.
-    Label* addLabel(const QString& name, const QString& caption, const twips::Box& box,
-                    Label::Sizing sizing, const LabelLook& look);
-    // Gives a control that shows text the look of a label.
-    static void applyLook(QWidget& control, const LabelLook& look);
+    // box in twips from the panel's outer top-left corner. A button is
+    // pressed by Space, Return or Enter while it has the focus.
+    QLabel* addLabel(const TextRow& row) { return makeLabel(row, this); }
     QPushButton* addButton(const QString& name, const QString& caption, const twips::Box& box,
                            const QFont& font);
-
-    bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    // A one-colour shape that only decorates: a box's outline, or a filled box.
+    enum class Shape { Outline, Filled };
+    void addShape(const QString& name, Shape shape, const QRect& pixels, const QColor& colour);
 
 private:
-    QColor background_ = systemFace();
-    QFont captionFont_;
-    QColor captionColour_ = systemText();
     QList<QObject*> readingOrder_;
 };
 
