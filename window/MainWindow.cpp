@@ -324,11 +324,9 @@ void MainWindow::tellPrintResult(const PrintResult& result)
                            "the queue is resumed.")
                 .arg(result.printer));
         return;
-    case PrintOutcome::Busy:
-        services_.reportNotice(kPrintUnderWay);
-        return;
     case PrintOutcome::Failed:
-        throw PrinterError();
+        services_.reportError(QStringLiteral("Printer error in printing"));
+        return;
     case PrintOutcome::Unanswered:
         services_.reportError(QStringLiteral("No answer from %1 within %2 seconds: nothing was printed.")
                                   .arg(target)
