@@ -97,8 +97,9 @@ std::string connectX11(const std::string& name, xcb_connection_t*& connection)
 // Connects to the Wayland compositor's socket where a Wayland client finds it,
 // WAYLAND_DISPLAY ("wayland-0" where unset) in XDG_RUNTIME_DIR or the absolute
 // path that WAYLAND_DISPLAY gives, and sets `path` to it; gives why it could
-// not, nothing where it could.
-std::string connectWayland(std::string& path, int& socket)
+// not, nothing where it could. A compositor, unlike an X server, does not
+// reset when its last client leaves: the connection need not be held.
+std::string connectWayland(std::string& path)
 {
     const char* named = std::getenv("WAYLAND_DISPLAY");
     path = named != nullptr ? named : "wayland-0";
@@ -113,12 +114,14 @@ std::string connectWayland(std::string& path, int& socket)
     if (path.size() >= sizeof address.sun_path)
         return "the path of its socket is too long";
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-    socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (socket >= 0 && ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
-        return {};
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const bool connected =
+        socket >= 0 && ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     const int error = errno;
     if (socket >= 0)
-        ::close(std::exchange(socket, -1));
+        ::close(socket);
+    if (connected)
+        return {};
     switch (error) {
     case ENOENT:
     case ENOTDIR:
@@ -208,8 +211,8 @@ DisplayCheck::DisplayCheck(int argc, char* argv[])
     QByteArray chosen = optionValue(argc, argv, "platform");
     if (chosen.isEmpty())
         chosen = qgetenv("QT_QPA_PLATFORM");
-    const bool waylandSession = qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
-    const QByteArray platforms = !chosen.isEmpty() ? chosen : QByteArray(waylandSession ? "wayland;xcb" : "xcb");
+    const bool wayland = qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
+    const QByteArray platforms = !chosen.isEmpty() ? chosen : QByteArray(wayland ? "wayland;xcb" : "xcb");
     QByteArray x11Name = optionValue(argc, argv, "display");
     if (x11Name.isEmpty())
         x11Name = qgetenv("DISPLAY");
@@ -255,7 +258,7 @@ std::string DisplayCheck::open(const QByteArray& platform, bool chosen, const QB
         if (qEnvironmentVariableIsSet("WAYLAND_SOCKET"))
             return "the Wayland connection in WAYLAND_SOCKET";
         std::string path;
-        const std::string problem = connectWayland(path, waylandSocket_);
+        const std::string problem = connectWayland(path);
         const std::string description = "the Wayland display " + path;
         if (problem.empty())
             return description;
@@ -276,8 +279,6 @@ void DisplayCheck::applicationStarted()
     passOnHeldMessages();
     if (x11_ != nullptr)
         xcb_disconnect(std::exchange(x11_, nullptr));
-    if (waylandSocket_ >= 0)
-        ::close(std::exchange(waylandSocket_, -1));
 }
 
 } // namespace tarnelby

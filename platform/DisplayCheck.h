@@ -41,7 +41,6 @@ private:
     // Held open until Qt has connected: an X server whose last client leaves
     // resets, and turns away whoever connects while it does.
     xcb_connection_t* x11_ = nullptr;
-    int waylandSocket_ = -1;
 };
 
 } // namespace tarnelby
