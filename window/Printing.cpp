@@ -48,21 +48,16 @@ void SystemPrinter::spoolOffThread(const QImage& picture, const QString& queue, 
     // waits for both pools.
     exchanges_.start([this, request, picture, done, stop = stop_.get_token()] {
         const SpoolResult spooled = spool(request, std::chrono::steady_clock::now() + kAnswerTimeout, stop);
+        // Only the default queue is ever "no printer": the dialog's is not.
         QMetaObject::invokeMethod(
-            this, [this, spooled, picture, done] { answered(spooled.result, picture, done); },
+            this,
+            [this, result = spooled.result, picture, done] {
+                result.outcome == PrintOutcome::NoPrinter ? offerDialog(picture, done) : done(result);
+            },
             Qt::QueuedConnection);
         if (spooled.heldJob != 0)
             cancellations_.start([spooled, stop] { cancelHeldJob(spooled, stop); });
     });
-}
-
-void SystemPrinter::answered(const PrintResult& result, const QImage& picture, const PrintDone& done)
-{
-    // Only the default queue is ever "no printer": the dialog's is not.
-    if (result.outcome == PrintOutcome::NoPrinter)
-        offerDialog(picture, done);
-    else
-        done(result);
 }
 
 void SystemPrinter::offerDialog(const QImage& picture, const PrintDone& done)

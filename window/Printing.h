@@ -51,12 +51,11 @@ public:
 private:
     // Prints on `queue`, the default one where it is empty.
     void spoolOffThread(const QImage& picture, const QString& queue, int copies, PrintDone done);
-    void answered(const PrintResult& result, const QImage& picture, const PrintDone& done);
     void offerDialog(const QImage& picture, const PrintDone& done);
 
     QWidget* dialogParent_ = nullptr;
     std::stop_source stop_;
-    QThreadPool exchanges_;      // a thread a print
+    QThreadPool exchanges_;      // a thread a print, as the window starts one at a time
     QThreadPool cancellations_;  // one thread: they wait for the same spooler
 };
 
