@@ -16,8 +16,7 @@ namespace tarnelby {
 class ControlPanel;
 class DrawingArea;
 class FrameClock;
-class FrameQuery;
-class FrameReport;
+class WindowFrame;
 class ReadMePanel;
 class RunTimer;
 
@@ -102,8 +101,7 @@ private:
     RunTimer* runTimer_ = nullptr;
     FrameClock* frameClock_ = nullptr;
     // Asked as the window is built, read when it is placed.
-    std::unique_ptr<FrameQuery> frameQuery_;
-    std::unique_ptr<FrameReport> frameReport_;
+    std::unique_ptr<WindowFrame> frame_;
 };
 
 } // namespace tarnelby
