@@ -16,9 +16,9 @@ namespace tarnelby {
 class ControlPanel;
 class DrawingArea;
 class FrameClock;
-class WindowFrame;
 class ReadMePanel;
 class RunTimer;
+class WindowFrame;
 
 // What the window takes from its platform. Tests hand in a fixed clock, a
 // seeded generator, and stand-ins for the message boxes and the printer.
