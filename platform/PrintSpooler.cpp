@@ -17,6 +17,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <iterator>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -80,7 +81,7 @@ public:
     {
         if (!server_.startsWith(u'/') && ippPort() != IPP_PORT)
             server_ += QStringLiteral(":%1").arg(ippPort());
-        onStop_.emplace(patience.stop, Interrupter{this});
+        onStop_.emplace(patience.stop, [this] { interrupt(); });
         if (patience.over())
             return;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -121,11 +122,6 @@ public:
     }
 
 private:
-    struct Interrupter {
-        Connection* connection;
-        void operator()() const noexcept { connection->interrupt(); }
-    };
-
     // On any thread: makes the connecting and every wait on the socket end.
     void interrupt() noexcept
     {
@@ -139,17 +135,13 @@ private:
     http_t* http_ = nullptr;
     int cancelled_ = 0;  // libcups polls it while it connects
     std::atomic<int> socket_ = -1;
-    std::optional<std::stop_callback<Interrupter>> onStop_;
+    std::optional<std::stop_callback<std::function<void()>>> onStop_;
 };
 
 struct DestDeleter {
     void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
 };
 using Dest = std::unique_ptr<cups_dest_t, DestDeleter>;
-
-struct IppDeleter {
-    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
-};
 
 // The queue `name` with what the job needs of it: its address, for its
 // paper, and its state. Asked on `http` alone: where the spooler does not
@@ -168,7 +160,7 @@ Dest namedDest(http_t* http, const QByteArray& name, const QByteArray& instance)
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", std::size(kWanted), nullptr,
                   kWanted);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    const std::unique_ptr<ipp_t, IppDeleter> answer(cupsDoRequest(http, request, "/"));
+    const std::unique_ptr<ipp_t, decltype(&ippDelete)> answer(cupsDoRequest(http, request, "/"), &ippDelete);
     if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
         return Dest(cupsGetNamedDest(http, name.constData(), instance.isEmpty() ? nullptr : instance.constData()));
     const auto value = [&](const char* attribute, ipp_tag_t tag) {

@@ -19,7 +19,6 @@ enum class PrintOutcome {
     Unanswered,   // the spooler did not answer in time: nothing was printed
     Unreachable,  // a configured spooler could not be reached: nothing was printed
     NoPrinter,    // no spooler on this machine, or one without a default printer
-    Busy,         // too many prints were under way: this one was not started
 };
 
 struct PrintResult {
@@ -57,7 +56,7 @@ struct SpoolResult {
 // Unreachable. Blocks, so call it off the GUI thread. Gives up with
 // Unanswered when the spooler has not answered everything by `deadline`,
 // and within a fraction of a second of `stop` being requested, a connection
-// still being made included. Never Busy. The job is held in the queue until
+// still being made included. The job is held in the queue until
 // its page is complete and only then released, so a job given up on never
 // prints by itself; it is named in `heldJob` for cancelHeldJob.
 SpoolResult spool(const SpoolRequest& request, std::chrono::steady_clock::time_point deadline,

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace tarnelby {
@@ -71,68 +72,69 @@ std::optional<QMargins> frameExtents(xcb_connection_t* connection, xcb_window_t 
     return QMargins(pixels(extents[0]), pixels(extents[2]), pixels(extents[1]), pixels(extents[3]));
 }
 
+// Destroys `window` where there is one, and forgets it.
+void destroy(xcb_connection_t* connection, uint32_t& window)
+{
+    if (window == 0)
+        return;
+    xcb_destroy_window(connection, std::exchange(window, 0));
+    xcb_flush(connection);
+}
+
 } // namespace
 
-FrameQuery::FrameQuery()
+WindowFrame::WindowFrame()
+    : connection_(x11Connection())
 {
-    xcb_connection_t* connection = x11Connection();
-    if (connection == nullptr)
+    if (connection_ == nullptr)
         return;
-    const xcb_screen_t* root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
-    if (root == nullptr || request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE
-        || !supports(connection, root->root, request))
+    extentsAtom_ = atom(connection_, "_NET_FRAME_EXTENTS");
+    const xcb_screen_t* root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
+    const xcb_atom_t request = atom(connection_, "_NET_REQUEST_FRAME_EXTENTS");
+    if (root == nullptr || request == XCB_ATOM_NONE || extentsAtom_ == XCB_ATOM_NONE
+        || !supports(connection_, root->root, request))
         return;
 
     // An unmapped stand-in of the default kind, so that the window itself is
     // created as always, with its position including the frame. The answer is
     // a _NET_FRAME_EXTENTS property on it.
-    connection_ = connection;
-    extentsAtom_ = extents;
-    probe_ = xcb_generate_id(connection);
-    xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe_, root->root, 0, 0, 1, 1, 0,
+    probe_ = xcb_generate_id(connection_);
+    xcb_create_window(connection_, XCB_COPY_FROM_PARENT, probe_, root->root, 0, 0, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, root->root_visual, 0, nullptr);
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = probe_;
     message.type = request;
-    xcb_send_event(connection, 0, root->root,
+    xcb_send_event(connection_, 0, root->root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
-}
-
-FrameQuery::~FrameQuery()
-{
-    if (probe_ == 0)
-        return;
-    xcb_destroy_window(connection_, probe_);
     xcb_flush(connection_);
 }
 
-std::optional<QMargins> FrameQuery::answer() const
+WindowFrame::~WindowFrame()
+{
+    destroy(connection_, probe_);
+}
+
+std::optional<QMargins> WindowFrame::answer() const
 {
     if (probe_ == 0)
         return std::nullopt;
     return frameExtents(connection_, probe_, extentsAtom_);
 }
 
-FrameReport::FrameReport(const QWindow& window, Reported reported)
-    : connection_(x11Connection())
-    , window_(static_cast<uint32_t>(window.winId()))
-    , reported_(std::move(reported))
+void WindowFrame::follow(const QWindow& window, Reported reported)
 {
-    if (connection_ == nullptr)
-        return;
-    extentsAtom_ = atom(connection_, "_NET_FRAME_EXTENTS");
+    destroy(connection_, probe_);
+    window_ = static_cast<uint32_t>(window.winId());
+    reported_ = std::move(reported);
     // The toolkit selects the window's property changes itself.
-    if (extentsAtom_ != XCB_ATOM_NONE)
+    if (connection_ != nullptr && extentsAtom_ != XCB_ATOM_NONE)
         QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
-bool FrameReport::nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/)
+bool WindowFrame::nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/)
 {
     constexpr uint8_t kSentByClient = 0x80;
     if (eventType != "xcb_generic_event_t")

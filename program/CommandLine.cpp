@@ -50,13 +50,8 @@ std::optional<int> handleCommandLine(int argc, char* argv[])
     const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the version and exit."));
     parser.addOption(help);
     parser.addOption(version);
-    for (const QString& name : kQtOptionsWithValue) {
-        QCommandLineOption option(name, QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const QString& name : kQtFlags) {
-        QCommandLineOption option(name);
+    for (const QString& name : kQtOptionsWithValue + kQtFlags) {
+        QCommandLineOption option(name, QString(), kQtFlags.contains(name) ? QString() : QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }

@@ -1,5 +1,5 @@
+#include "platform/DisplayCheck.h"
 #include "program/CommandLine.h"
-#include "program/DisplayCheck.h"
 #include "program/PlatformSettings.h"
 #include "program/TerminationSignals.h"
 #include "window/MainWindow.h"

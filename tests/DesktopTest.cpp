@@ -175,9 +175,9 @@ private slots:
         WindowFixture w;
         const auto window = static_cast<xcb_window_t>(w.window().winId());
         QTRY_VERIFY_WITH_TIMEOUT(outermost(window) != window, 10000);
-        const tarnelby::FrameQuery query;
-        QTRY_VERIFY(query.answer().has_value());
-        QCOMPARE(*query.answer(), frameMarginsOnScreen(window));
+        const tarnelby::WindowFrame frame;
+        QTRY_VERIFY(frame.answer().has_value());
+        QCOMPARE(*frame.answer(), frameMarginsOnScreen(window));
     }
 
     // A window that asks for no decorations first gets an empty frame: the

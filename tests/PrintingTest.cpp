@@ -305,30 +305,6 @@ private slots:
         QVERIFY(w.window().readMePanel()->isHidden());
     }
 
-    // A print beyond the most at once is refused at once, not left waiting
-    // unseen; and the printer ends within a second with all the others still
-    // connecting.
-    void aPrintBeyondTheMostAtOnceIsRefusedAndNoneHoldsTheEnd()
-    {
-        const UnansweringSpooler server(Spooler::HungConnection);
-        QVERIFY(server.ready());
-        const QImage picture(610, 393, QImage::Format_RGB32);
-        QList<PrintOutcome> told;
-        QElapsedTimer clock;
-        {
-            SystemPrinter printer(nullptr);
-            for (int i = 0; i <= SystemPrinter::kMostPrints; ++i)
-                printer.print(picture, [&](const PrintResult& result) { told << result.outcome; });
-            QTRY_COMPARE_WITH_TIMEOUT(told, QList{PrintOutcome::Busy}, kPromptExitMs);
-            QTest::qWait(kIntoTheExchangeMs);
-            clock.start();
-        }
-
-        qInfo("ended %lld ms after it was asked to", static_cast<long long>(clock.elapsed()));
-        QVERIFY2(clock.elapsed() < kPromptExitMs, qPrintable(QString("%1 ms").arg(clock.elapsed())));
-        QCOMPARE(told, QList{PrintOutcome::Busy});
-    }
-
     // A job left held in the queue is cancelled for as long as it takes, and a
     // print on a queue picked by name waits for the spooler until its deadline,
     // but both end within a second of a stop, also while they connect.

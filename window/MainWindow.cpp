@@ -52,7 +52,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     : QMainWindow(parent)
     , services_(std::move(services))
     // First, so that the window manager answers while the window is built.
-    , frameQuery_(std::make_unique<FrameQuery>())
+    , frame_(std::make_unique<WindowFrame>())
 {
     if (!services_.reportError)
         services_.reportError = [this](const QString& message) {
@@ -145,17 +145,16 @@ void MainWindow::startUp()
 {
     // Where the compositor places every window, the program does not try.
     if (QGuiApplication::platformName() != QLatin1String("wayland")) {
-        const QMargins told = frameQuery_->answer().value_or(QMargins());
+        const QMargins told = frame_->answer().value_or(QMargins());
         centreOnScreen(told);
         // The native window is made now, already placed, so that the
         // first frame the window manager reports round it is heard.
         create();
-        frameReport_ = std::make_unique<FrameReport>(*windowHandle(), [this, told](const QMargins& frame) {
+        frame_->follow(*windowHandle(), [this, told](const QMargins& frame) {
             if (frame != told)
                 centreOnScreen(frame);
         });
     }
-    frameQuery_.reset();
 }
 
 void MainWindow::centreOnScreen(const QMargins& frame)
@@ -305,9 +304,6 @@ void MainWindow::tellPrintResult(const PrintResult& result)
             QStringLiteral("The picture waits in the queue of the printer %1, which is paused; it prints once "
                            "the queue is resumed.")
                 .arg(result.printer));
-        return;
-    case PrintOutcome::Busy:
-        services_.reportNotice(kPrintUnderWay);
         return;
     case PrintOutcome::Failed:
         services_.reportError(QStringLiteral("Printer error in printing"));

@@ -17,11 +17,10 @@ namespace tarnelby {
 
 class ControlPanel;
 class DrawingArea;
-class FrameQuery;
-class FrameReport;
 class ReadMePanel;
 class RunTimer;
 class Voice;
+class WindowFrame;
 
 // What the window takes from its platform. Tests hand in a fixed clock, a
 // seeded generator, and stand-ins for the message boxes and the printer.
@@ -111,8 +110,7 @@ private:
     bool stepped_ = false; // since the last frame
     Voice* voice_ = nullptr;
     // Asked as the window is built, read when it is placed.
-    std::unique_ptr<FrameQuery> frameQuery_;
-    std::unique_ptr<FrameReport> frameReport_;
+    std::unique_ptr<WindowFrame> frame_;
 };
 
 } // namespace tarnelby

@@ -25,7 +25,6 @@ SystemPrinter::SystemPrinter(QWidget* dialogParent)
     : QObject(dialogParent)
     , dialogParent_(dialogParent)
 {
-    exchanges_.setMaxThreadCount(kMostPrints);
     cancellations_.setMaxThreadCount(1);
 }
 
@@ -47,26 +46,18 @@ void SystemPrinter::spoolOffThread(const QImage& picture, const QString& queue, 
     const SpoolRequest request{[picture](QPaintDevice& page) { return printPicture(page, picture); }, queue, copies};
     // This object outlives the exchange and the cancellation: its destructor
     // waits for both pools.
-    const bool started = exchanges_.tryStart([this, request, picture, done, stop = stop_.get_token()] {
+    exchanges_.start([this, request, picture, done, stop = stop_.get_token()] {
         const SpoolResult spooled = spool(request, std::chrono::steady_clock::now() + kAnswerTimeout, stop);
+        // Only the default queue is ever "no printer": the dialog's is not.
         QMetaObject::invokeMethod(
-            this, [this, spooled, picture, done] { answered(spooled.result, picture, done); },
+            this,
+            [this, result = spooled.result, picture, done] {
+                result.outcome == PrintOutcome::NoPrinter ? offerDialog(picture, done) : done(result);
+            },
             Qt::QueuedConnection);
         if (spooled.heldJob != 0)
             cancellations_.start([spooled, stop] { cancelHeldJob(spooled, stop); });
     });
-    if (!started)
-        QMetaObject::invokeMethod(
-            this, [done] { done({PrintOutcome::Busy, {}, {}}); }, Qt::QueuedConnection);
-}
-
-void SystemPrinter::answered(const PrintResult& result, const QImage& picture, const PrintDone& done)
-{
-    // Only the default queue is ever "no printer": the dialog's is not.
-    if (result.outcome == PrintOutcome::NoPrinter)
-        offerDialog(picture, done);
-    else
-        done(result);
 }
 
 void SystemPrinter::offerDialog(const QImage& picture, const PrintDone& done)

@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <functional>
-#include <stdexcept>
 #include <stop_token>
 
 class QPaintDevice;
@@ -20,30 +19,22 @@ namespace tarnelby {
 // Called once with how a print ended.
 using PrintDone = std::function<void(const PrintResult& result)>;
 
-// A print that failed: the page could not be made, or the spooler refused it.
-class PrinterError : public std::runtime_error {
-public:
-    PrinterError() : std::runtime_error("Printer error") {}
-};
-
 // Paints `picture` as one page of `page` (a printer, a PDF writer), as large
 // as its printable area allows with its shape kept, centred. False when the
 // page could not be opened.
 bool printPicture(QPaintDevice& page, const QImage& picture);
 
 // Prints on the system's default printer without ever blocking the thread it
-// lives on: every print's exchange with the print spooler starts at once on a
-// thread of its own, or is refused where kMostPrints are under way, and gives
-// up kAnswerTimeout after it started. A job the spooler was left holding is
-// cancelled afterwards on one thread apart, for as long as that takes, so it
-// never holds up a print. Where there is no spooler and no printer, it offers
-// the print dialog (printing to a PDF file, say) instead.
+// lives on: each print's exchange with the print spooler runs on a thread of
+// a pool and gives up kAnswerTimeout after it started. A job the spooler was
+// left holding is cancelled afterwards on one thread apart, for as long as
+// that takes, so it never holds up a print. Where there is no spooler and no
+// printer, it offers the print dialog (printing to a PDF file, say) instead.
 class SystemPrinter : public QObject {
     Q_OBJECT
 
 public:
     static constexpr std::chrono::seconds kAnswerTimeout{10};
-    static constexpr int kMostPrints = 16;
 
     // Owned by `dialogParent` where there is one.
     explicit SystemPrinter(QWidget* dialogParent);
@@ -54,18 +45,17 @@ public:
 
     // Starts printing `picture`; `done` follows later on this object's
     // thread, once, with the outcome (never NoPrinter: the dialog is offered
-    // then, and closing it gives Cancelled; Busy where it was refused).
+    // then, and closing it gives Cancelled).
     void print(const QImage& picture, PrintDone done);
 
 private:
     // Prints on `queue`, the default one where it is empty.
     void spoolOffThread(const QImage& picture, const QString& queue, int copies, PrintDone done);
-    void answered(const PrintResult& result, const QImage& picture, const PrintDone& done);
     void offerDialog(const QImage& picture, const PrintDone& done);
 
     QWidget* dialogParent_ = nullptr;
     std::stop_source stop_;
-    QThreadPool exchanges_;      // a thread a print
+    QThreadPool exchanges_;      // a thread a print, as the window starts one at a time
     QThreadPool cancellations_;  // one thread: they wait for the same spooler
 };
 

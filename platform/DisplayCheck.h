@@ -1,6 +1,10 @@
 #pragma once
 
-#include "platform/DisplayConnection.h"
+#include <QByteArray>
+
+#include <string>
+
+struct xcb_connection_t;
 
 namespace tarnelby {
 
@@ -29,7 +33,14 @@ public:
     void applicationStarted();
 
 private:
-    DisplayConnection display_;
+    // Connects to the display that Qt tries for `platform` ("xcb", "wayland")
+    // and names it in words ("the X display :0"); where it cannot be used,
+    // gives nothing and adds why to `problems` where that is worth a word.
+    std::string open(const QByteArray& platform, bool chosen, const QByteArray& x11Name, std::string& problems);
+
+    // Held open until Qt has connected: an X server whose last client leaves
+    // resets, and turns away whoever connects while it does.
+    xcb_connection_t* x11_ = nullptr;
 };
 
 } // namespace tarnelby
