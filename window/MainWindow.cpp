@@ -139,8 +139,6 @@ void MainWindow::buildMenu()
     }
 }
 
-}
-
 void MainWindow::startUp()
 {
     // Where the compositor places every window, the program does not try.
