@@ -1,6 +1,5 @@
 #include "WindowFixture.h"
 
-#include "window/DotCounter.h"
 #include "window/DrawingArea.h"
 #include "window/ReadMePanel.h"
 

@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
 #include "window/ControlPanel.h"
-#include "window/DotCounter.h"
+#include "window/CoordinateTable.h"
 #include "window/DrawingArea.h"
 #include "window/Geometry.h"
 #include "window/Panel.h"
@@ -133,7 +133,7 @@ private slots:
 
         const auto* label = qobject_cast<const QLabel*>(control);
         if (fitsText) {
-            QVERIFY(label != nullptr ? !label->wordWrap() : qobject_cast<const DotCounter*>(control) != nullptr);
+            QVERIFY(label != nullptr && !label->wordWrap());
             QCOMPARE(control->size(), control->sizeHint());
             QVERIFY2(control->geometry().right() < control->parentWidget()->width(),
                      "runs off its panel");
@@ -194,31 +194,10 @@ private slots:
         if (row == 0)
             w.window().controlPanel()->setDotCount(2147483647);
         else
-            w.window().controlPanel()->showPoint(row, {-4500, 32767});
+            w.window().controlPanel()->table().showRow(row, Position{-4500, 32767});
         QTRY_VERIFY(control->width() > before.width());
         QCOMPARE(control->pos(), before.topLeft());
         QCOMPARE(control->size(), control->sizeHint());
-    }
-
-    // The counter draws its number itself; it must look and measure exactly
-    // as a label of the number's text would.
-    void theCounterLooksAsALabelOfItsNumberWould()
-    {
-        WindowFixture w;
-        auto* counter = qobject_cast<DotCounter*>(w.control("dotCounter"));
-        const std::unique_ptr<QLabel> label(makeLabel({"text", {}, {}, true, {}}, nullptr));
-        QLabel& text = *label;
-        text.setFont(counter->font());
-        text.setPalette(counter->palette());
-        text.setAutoFillBackground(true);
-        for (Long n : {0, 7, 1111, 1234567890, 2147483647, -2147483647 - 1}) {
-            counter->setValue(n);
-            text.setText(QString::number(n));
-            text.adjustSize();
-            QTRY_COMPARE(counter->text(), text.text());
-            QCOMPARE(counter->size(), text.size());
-            QCOMPARE(counter->grab().toImage(), text.grab().toImage());
-        }
     }
 
     void focusRunsFromBeginToClearToOkToTheDrawingArea()

@@ -2,7 +2,6 @@
 
 #include "window/DrawingArea.h"
 #include "window/Geometry.h"
-#include "window/DotCounter.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -109,7 +108,7 @@ QString WindowFixture::caption(const QString& name) const
 
 QString WindowFixture::counter() const
 {
-    return window_->findChild<const DotCounter*>(QStringLiteral("dotCounter"))->text();
+    return window_->findChild<const QLabel*>(QStringLiteral("dotCounter"))->text();
 }
 
 QRgb WindowFixture::pixelAtTwips(int x, int y) const

@@ -1,6 +1,5 @@
 #include "window/Accessibility.h"
 
-#include "window/DotCounter.h"
 #include "window/DrawingArea.h"
 #include "window/Panel.h"
 #include "window/PixelArt.h"
@@ -40,19 +39,6 @@ public:
 
 private:
     const QList<QObject*>& order() const { return static_cast<const Panel*>(object())->readingOrder(); }
-};
-
-// The counter read with its caption and its current count.
-class AccessibleDotCounter : public QAccessibleWidget {
-public:
-    explicit AccessibleDotCounter(DotCounter* counter) : QAccessibleWidget(counter, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name)
-            return static_cast<const DotCounter*>(object())->spokenText();
-        return QAccessibleWidget::text(t);
-    }
 };
 
 // The drawing area, whose one part is where the crosshair stands, once it has moved.
@@ -143,8 +129,6 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object)
 {
     if (auto* panel = qobject_cast<Panel*>(object))
         return new AccessiblePanel(panel);
-    if (auto* counter = qobject_cast<DotCounter*>(object))
-        return new AccessibleDotCounter(counter);
     if (auto* area = qobject_cast<DrawingArea*>(object))
         return new AccessibleDrawingArea(area);
     if (auto* picture = qobject_cast<PixelArt*>(object)) // read with the texts round it
@@ -219,12 +203,6 @@ void Voice::focusPart(QWidget* widget, const QString& text)
 QAccessibleInterface* Voice::focusedPart(const QWidget* widget) const
 {
     return widget == focusedWidget_ && !parts_.empty() ? QAccessible::accessibleInterface(parts_.back()) : nullptr;
-}
-
-void announce(QWidget* widget, const QString& text)
-{
-    if (auto* voice = widget->window()->findChild<Voice*>(QStringLiteral("voice"), Qt::FindDirectChildrenOnly))
-        voice->announce(text);
 }
 
 void installAccessibility()

@@ -54,7 +54,4 @@ private:
     QAccessible::Id statusLine_ = 0; // where Qt has no announcements
 };
 
-// Says `text` through the voice of `widget`'s window.
-void announce(QWidget* widget, const QString& text);
-
 } // namespace tarnelby

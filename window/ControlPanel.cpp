@@ -1,10 +1,10 @@
 #include "window/ControlPanel.h"
 
-#include "window/Colours.h"
-#include "window/DotCounter.h"
+#include "window/CoordinateTable.h"
 #include "window/Fonts.h"
 #include "window/Geometry.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -13,40 +13,42 @@ namespace tarnelby {
 namespace {
 
 const QString kBegin = QStringLiteral("Begin");
+const QString kCounterCaption = QStringLiteral("Number of dots:");
 const QString kStop = QStringLiteral("Stop");
 constexpr int kRowsBehindTheBox = 4; // rows 1..4 lie behind the box and its divider
 
 } // namespace
 
 ControlPanel::ControlPanel(QWidget* parent)
-    : Panel("controlPanel", twips::kControlPanel, systemFace(), parent)
+    : Panel("controlPanel", twips::kControlPanel, desktopColour(QPalette::Button), parent)
 {
-    const TextLook system{systemText(), systemFace(), {}};
+    // The desktop's colours: the 3-D face, its text, and the outlines of shapes.
+    const QColor face = desktopColour(QPalette::Button);
+    const QColor outline = desktopColour(QPalette::WindowText);
+    const TextLook system{desktopColour(QPalette::ButtonText), face, {}};
     const QFont heading = sansSerif(FontSize::Small, Bold | Underlined);
     const QFont title = serif(FontSize::Title);
 
     // Created from back to front: a later sibling lies in front.
-    const QString counterCaption = QStringLiteral("Number of dots:");
-    addLabel({"dotCounterCaption", counterCaption, {345, 5460, 1125, 195}, true, system});
-    dotCounter_ = new DotCounter(counterCaption.chopped(1), this); // read as "Number of dots: 18531"
-    dotCounter_->move(toPixels(twips::kDotCounter).topLeft());
-    applyLook(*dotCounter_, system);
+    addLabel({"dotCounterCaption", kCounterCaption, {345, 5460, 1125, 195}, true, system});
+    dotCounter_ = addLabel({"dotCounter", "0", twips::kDotCounter, true, system});
+    dotCounter_->setAccessibleName(spokenCount(0));
     const QLabel* tableHeading = addLabel(
-        {"tableHeading", "Table of Coordinates.", {450, 1905, 1935, 255}, false, {Qt::black, systemFace(), heading}});
+        {"tableHeading", "Table of Coordinates.", {450, 1905, 1935, 255}, false, {Qt::black, face, heading}});
     table_ = new CoordinateTable(*tableHeading, this);
     addRows(1, kRowsBehindTheBox);
 
     // The etched box round the table: a divider and a rectangle in the
     // outline colour, each with a white twin 15 twips to the right and below.
-    addShape("columnDivider", Shape::Filled, toPixels(twips::kColumnDivider), systemOutline());
-    addShape("tableBox", Shape::Outline, toPixels(twips::kTableBox), systemOutline());
+    addShape("columnDivider", Shape::Filled, toPixels(twips::kColumnDivider), outline);
+    addShape("tableBox", Shape::Outline, toPixels(twips::kTableBox), outline);
 
     addRows(kRowsBehindTheBox + 1, kMaxPoints);
 
     // The title in red over its white shadow, 45 twips lower.
-    addLabel({"titleShadow", "Tarnelby.", {120, 165, 2415, 540}, true, {Qt::white, systemFace(), title}});
+    addLabel({"titleShadow", "Tarnelby.", {120, 165, 2415, 540}, true, {Qt::white, face, title}});
     QLabel* subtitle =
-        addLabel({"subtitle", "AN EXPERIMENT IN CHAOS.", {240, 720, 2175, 195}, true, {Qt::red, systemFace(), {}}});
+        addLabel({"subtitle", "AN EXPERIMENT IN CHAOS.", {240, 720, 2175, 195}, true, {Qt::red, face, {}}});
     QLabel* titleLabel = addLabel({"title", "Tarnelby.", {120, 120, 2415, 540}, true, {Qt::red, {}, title}});
 
     addShape("tableBoxHighlight", Shape::Outline, toPixels(twips::kTableBoxHighlight), Qt::white);
@@ -73,7 +75,7 @@ ControlPanel::ControlPanel(QWidget* parent)
 
 void ControlPanel::addRows(int first, int last)
 {
-    const TextLook system{systemText(), systemFace(), {}};
+    const TextLook system{desktopColour(QPalette::ButtonText), desktopColour(QPalette::Button), {}};
     for (int k = first; k <= last; ++k) {
         const int top = twips::kFirstRowTop + (k - 1) * twips::kRowPitch;
         QLabel* x = addLabel({"", {}, {twips::kXLabelLeft, top, twips::kXLabelWidth, twips::kRowHeight}, true, system});
@@ -84,19 +86,14 @@ void ControlPanel::addRows(int first, int last)
     }
 }
 
-void ControlPanel::showPoint(int row, QPointF position)
-{
-    table_->showPoint(row, position);
-}
-
-void ControlPanel::clearPoints()
-{
-    table_->clear();
-}
-
 void ControlPanel::setDotCount(Long count)
 {
-    dotCounter_->setValue(count);
+    const QString shown = QString::number(count);
+    if (shown == dotCounter_->text())
+        return;
+    dotCounter_->setText(shown);
+    dotCounter_->adjustSize();
+    dotCounter_->setAccessibleName(spokenCount(count));
 }
 
 void ControlPanel::setRunning(bool running)
@@ -104,14 +101,9 @@ void ControlPanel::setRunning(bool running)
     beginStopButton_->setText(running ? kStop : kBegin);
 }
 
-QString ControlPanel::spokenRow(int row) const
+QString spokenCount(Long count)
 {
-    return table_->spokenRow(row);
-}
-
-QString ControlPanel::spokenCount() const
-{
-    return dotCounter_->spokenText();
+    return QStringLiteral("%1 %2").arg(kCounterCaption).arg(count);
 }
 
 } // namespace tarnelby

@@ -1,16 +1,14 @@
 #pragma once
 
 #include "experiment/Experiment.h"
-#include "window/CoordinateTable.h"
 #include "window/Panel.h"
 
-#include <QPointF>
-
+class QLabel;
 class QPushButton;
 
 namespace tarnelby {
 
-class DotCounter;
+class CoordinateTable;
 
 // The control panel at the left: the title, "Begin"/"Stop", the table of the
 // chosen points in its etched box, "CLEAR" and the dot counter.
@@ -20,23 +18,14 @@ class ControlPanel : public Panel {
 public:
     explicit ControlPanel(QWidget* parent);
 
-    // Fills row `row` (1..10) with a position in twips, as received:
-    // (4500, 1500) shows "4500" and "1500", (4500.5, 7) "4500.5" and "7".
-    void showPoint(int row, QPointF position);
+    CoordinateTable& table() const { return *table_; }
 
-    // Frees all ten rows at once.
-    void clearPoints();
-
-    // The counter shows `count`.
+    // The counter shows `count`, and assistive technology reads it as
+    // "Number of dots: 18531".
     void setDotCount(Long count);
 
     // "Stop" while a run goes on, "Begin" otherwise.
     void setRunning(bool running);
-
-    // Row `row` (1..10) as assistive technology reads it: "Point 1: 4500, 1500".
-    QString spokenRow(int row) const;
-    // The counter as assistive technology reads it: "Number of dots: 18531".
-    QString spokenCount() const;
 
 signals:
     void beginStopClicked();
@@ -47,7 +36,10 @@ private:
 
     CoordinateTable* table_ = nullptr;
     QPushButton* beginStopButton_ = nullptr;
-    DotCounter* dotCounter_ = nullptr;
+    QLabel* dotCounter_ = nullptr;
 };
+
+// The count as assistive technology reads it: "Number of dots: 18531".
+QString spokenCount(Long count);
 
 } // namespace tarnelby

@@ -36,51 +36,41 @@ CoordinateTable::CoordinateTable(const QLabel& heading, QWidget* panel)
     viewport()->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void CoordinateTable::setRowLabels(int k, QLabel* x, QLabel* y)
+void CoordinateTable::setRowLabels(int row, QLabel* x, QLabel* y)
 {
-    row(k).x = x;
-    row(k).y = y;
-    render(k);
-}
-
-void CoordinateTable::showPoint(int k, QPointF position)
-{
-    row(k).point = position;
-    render(k);
+    rows_.at(static_cast<std::size_t>(row - 1)) = {x, y};
+    showRow(row, std::nullopt);
 }
 
 void CoordinateTable::clear()
 {
-    for (int k = 1; k <= kMaxPoints; ++k) {
-        row(k).point.reset();
-        render(k);
-    }
+    for (int row = 1; row <= kMaxPoints; ++row)
+        showRow(row, std::nullopt);
 }
 
-void CoordinateTable::render(int k)
+void CoordinateTable::showRow(int row, std::optional<Position> point)
 {
-    const Row& r = row(k);
-    r.x->setText(r.point ? twipsText(r.point->x()) : kFreeX);
-    r.y->setText(r.point ? twipsText(r.point->y()) : kFreeY);
-    r.x->adjustSize();
-    r.y->adjustSize();
-    spoken_.setData(spoken_.index(k - 1), spokenRow(k));
+    const Row& labels = rows_.at(static_cast<std::size_t>(row - 1));
+    labels.x->setText(point ? twipsText(point->x) : kFreeX);
+    labels.y->setText(point ? twipsText(point->y) : kFreeY);
+    labels.x->adjustSize();
+    labels.y->adjustSize();
+    spoken_.setData(spoken_.index(row - 1), spokenRow(row, point));
     // The view tells only that its model changed; a screen reader that keeps
     // the rows' names learns the new one. Where none listens, the event would
     // only build the list's interfaces.
     if (QAccessible::isActive()) {
         QAccessibleEvent renamed(this, QAccessible::NameChanged);
-        renamed.setChild(k - 1);
+        renamed.setChild(row - 1);
         QAccessible::updateAccessibility(&renamed);
     }
 }
 
-QString CoordinateTable::spokenRow(int k) const
+QString spokenRow(int row, std::optional<Position> point)
 {
-    const Row& r = row(k);
-    if (!r.point)
-        return QStringLiteral("Point %1: free").arg(k);
-    return QStringLiteral("Point %1: %2, %3").arg(k).arg(twipsText(r.point->x()), twipsText(r.point->y()));
+    if (!point)
+        return QStringLiteral("Point %1: free").arg(row);
+    return QStringLiteral("Point %1: %2, %3").arg(row).arg(twipsText(point->x), twipsText(point->y));
 }
 
 // The view tells of its focus after this event; the row it is on is told

@@ -3,7 +3,6 @@
 #include "experiment/Experiment.h"
 
 #include <QListView>
-#include <QPointF>
 #include <QStringListModel>
 
 #include <array>
@@ -32,14 +31,13 @@ public:
 
     void setRowLabels(int row, QLabel* x, QLabel* y);
 
-    // Fills row `row` (1..10) with a position in twips, as received:
-    // (4500, 1500) shows "4500" and "1500", (4500.5, 7) "4500.5" and "7".
-    void showPoint(int row, QPointF position);
+    // Shows row `row` (1..10) holding `point`, in twips as received:
+    // (4500, 1500) shows "4500" and "1500", (4500.5, 7) "4500.5" and "7";
+    // free where there is none.
+    void showRow(int row, std::optional<Position> point);
 
     // Frees all ten rows at once.
     void clear();
-
-    QString spokenRow(int row) const;
 
 protected:
     void paintEvent(QPaintEvent*) override {}
@@ -49,15 +47,14 @@ private:
     struct Row {
         QLabel* x = nullptr;
         QLabel* y = nullptr;
-        std::optional<QPointF> point;
     };
-
-    Row& row(int row) { return rows_.at(static_cast<std::size_t>(row - 1)); }
-    const Row& row(int row) const { return rows_.at(static_cast<std::size_t>(row - 1)); }
-    void render(int row);
 
     std::array<Row, kMaxPoints> rows_{};
     QStringListModel spoken_;
 };
+
+// Row `row` (1..10) as assistive technology reads it: "Point 1: 4500, 1500",
+// "Point 2: free".
+QString spokenRow(int row, std::optional<Position> point);
 
 } // namespace tarnelby

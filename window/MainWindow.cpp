@@ -3,6 +3,7 @@
 #include "platform/WindowFrame.h"
 #include "window/Accessibility.h"
 #include "window/ControlPanel.h"
+#include "window/CoordinateTable.h"
 #include "window/DrawingArea.h"
 #include "window/Fonts.h"
 #include "window/Geometry.h"
@@ -192,21 +193,21 @@ void MainWindow::pickPoint(QPointF position)
         break;
     }
     const int row = experiment_.pointCount();
-    controlPanel_->showPoint(row, {at.x, at.y});
+    controlPanel_->table().showRow(row, at);
     drawingArea_->drawCircle({at.x, at.y}, twips::kMarkerRadius);
-    announce(this, controlPanel_->spokenRow(row));
+    voice_->announce(spokenRow(row, at));
 }
 
 void MainWindow::toggleRun()
 {
     setRunning(!running_);
     if (running_) {
-        announce(this, QStringLiteral("Running; the button reads Stop."));
+        voice_->announce(QStringLiteral("Running; the button reads Stop."));
         return;
     }
     // The count told is the one the screen shows.
     controlPanel_->setDotCount(experiment_.count());
-    announce(this, QStringLiteral("Stopped. ") + controlPanel_->spokenCount());
+    voice_->announce(QStringLiteral("Stopped. ") + spokenCount(experiment_.count()));
 }
 
 void MainWindow::setRunning(bool running)
@@ -219,15 +220,10 @@ void MainWindow::setRunning(bool running)
 void MainWindow::clearExperiment()
 {
     drawingArea_->wipe();
-    controlPanel_->clearPoints();
+    controlPanel_->table().clear();
     experiment_.clear();
     controlPanel_->setDotCount(experiment_.count());
-    announce(this, QStringLiteral("Cleared: no points, no drawing. ") + controlPanel_->spokenCount());
-}
-
-void MainWindow::closeReadMe()
-{
-    hideReadMe();
+    voice_->announce(QStringLiteral("Cleared: no points, no drawing. ") + spokenCount(experiment_.count()));
 }
 
 void MainWindow::toggleControlPanel()
@@ -243,10 +239,10 @@ void MainWindow::toggleReadMe()
     if (readMePanel_->isHidden())
         readMePanel_->setVisible(true);
     else
-        hideReadMe();
+        closeReadMe();
 }
 
-void MainWindow::hideReadMe()
+void MainWindow::closeReadMe()
 {
     // The focus that "OK" held goes back to "Begin", not on to the drawing area.
     if (readMePanel_->isAncestorOf(QApplication::focusWidget()) && controlPanel_->isVisible())

@@ -87,7 +87,6 @@ private:
     // to the nearest device pixel it can be placed at.
     void centreOnScreen(const QMargins& frame);
     void setRunning(bool running);
-    void hideReadMe();
     // Hides `panel`. Where it holds the focus, the focus moves on as Tab
     // would move it, but as the program's move, not the keyboard's: the
     // drawing area shows no crosshair for it.

@@ -30,17 +30,9 @@ private:
 
 } // namespace
 
-void applyLook(QWidget& control, const TextLook& look)
+QColor desktopColour(QPalette::ColorRole role)
 {
-    if (look.font)
-        control.setFont(*look.font);
-    QPalette palette = control.palette();
-    palette.setColor(QPalette::WindowText, look.text);
-    if (look.background) {
-        palette.setColor(QPalette::Window, *look.background);
-        control.setAutoFillBackground(true);
-    }
-    control.setPalette(palette);
+    return QGuiApplication::palette().color(role);
 }
 
 QLabel* makeLabel(const TextRow& row, QWidget* parent)
@@ -51,7 +43,15 @@ QLabel* makeLabel(const TextRow& row, QWidget* parent)
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(!row.fitsText);
     label->setGeometry(toPixels(row.box));
-    applyLook(*label, row.look);
+    if (row.look.font)
+        label->setFont(*row.look.font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, row.look.text);
+    if (row.look.background) {
+        palette.setColor(QPalette::Window, *row.look.background);
+        label->setAutoFillBackground(true);
+    }
+    label->setPalette(palette);
     label->setText(row.text);
     if (row.fitsText)
         label->adjustSize();
@@ -78,7 +78,7 @@ QPushButton* Panel::addButton(const QString& name, const QString& caption, const
     button->setFont(font);
     button->setGeometry(toPixels(box));
     QPalette palette = button->palette();
-    palette.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Window));
+    palette.setColor(QPalette::Window, desktopColour(QPalette::Window));
     button->setPalette(palette);
     // Return and Enter press a focused button, as Space does.
     button->setAutoDefault(true);

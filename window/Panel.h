@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFrame>
+#include <QPalette>
 
 #include <optional>
 
@@ -32,8 +33,9 @@ struct TextRow {
     TextLook look;
 };
 
-// Gives a control that shows text the look of a label.
-void applyLook(QWidget& control, const TextLook& look);
+// The desktop's colour for `role`, from the application's palette as it is
+// when a control is built: QPalette::Button gives the 3-D face of panels and buttons.
+QColor desktopColour(QPalette::ColorRole role);
 
 // A label of the layout, at its box in twips from `parent`'s top-left corner:
 // plain text (runs of spaces and quotes stand as given), left-aligned, no

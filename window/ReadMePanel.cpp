@@ -3,7 +3,6 @@
 #include "window/Fonts.h"
 #include "window/Geometry.h"
 #include "window/PixelArt.h"
-#include "window/Resources.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -76,7 +75,8 @@ ReadMePanel::ReadMePanel(QWidget* parent)
     labels.at(7)->setAccessibleName(kWebAddressName);
 
     // Read after the explanation, and in front of it, whose box reaches a pixel into it.
-    auto* picture = new PixelArt("picture", readMePicture(), this);
+    // 32 by 32 pixels in 16 greys.
+    auto* picture = new PixelArt("picture", QPixmap(QStringLiteral(":/readme-picture.xpm")), this);
     picture->setGeometry(toPixels(twips::kPicture));
     picture->setAccessibleName(kPictureName);
     picture->setAccessibleDescription(kPictureDescription);
