@@ -4,7 +4,6 @@
 #include "window/Fonts.h"
 #include "window/Geometry.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 
