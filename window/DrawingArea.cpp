@@ -66,7 +66,7 @@ DrawingArea::DrawingArea(QWidget* parent)
 
 QSize DrawingArea::sizeHint() const
 {
-    return toPixels(twips::kClientWidth, twips::kClientHeight);
+    return toPixels(twips::kClientArea).size();
 }
 
 void DrawingArea::plotDot(QPoint position)

@@ -33,11 +33,6 @@ QRect toPixels(const twips::VerticalLine& line) noexcept
                  QPoint(toPixels(line.x), toPixels(line.bottom)));
 }
 
-QSize toPixels(int widthTwips, int heightTwips) noexcept
-{
-    return {toPixels(widthTwips), toPixels(heightTwips)};
-}
-
 QPointF toTwips(QPointF pixels) noexcept
 {
     return {static_cast<float>(pixels.x() * twips::kPerPixel),

@@ -3,7 +3,6 @@
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
-#include <QSize>
 #include <QString>
 
 namespace tarnelby {
@@ -18,8 +17,7 @@ struct Box {
     int left, top, width, height;
 };
 
-constexpr int kClientWidth = 9150;
-constexpr int kClientHeight = 5895;
+constexpr Box kClientArea = {0, 0, 9150, 5895};
 
 constexpr Box kControlPanel = {0, -15, 2775, 5895};
 constexpr Box kReadMePanel = {2760, 15, 6390, 5880};
@@ -64,7 +62,6 @@ double toPixelsF(double twipsValue) noexcept;
 QPoint toPixel(QPointF twipsPosition) noexcept;
 QRect toPixels(const twips::Box& box) noexcept;
 QRect toPixels(const twips::VerticalLine& line) noexcept; // one pixel wide, both ends included
-QSize toPixels(int widthTwips, int heightTwips) noexcept;
 
 // A position in pixels to twips, as Singles: (300, 100) -> (4500, 1500).
 QPointF toTwips(QPointF pixels) noexcept;
