@@ -28,6 +28,8 @@ CoordinateTable::CoordinateTable(const QLabel& heading, QWidget* panel)
     setModel(&spoken_);
     setFocusPolicy(Qt::TabFocus);
     setEditTriggers(NoEditTriggers);
+    // Rows are read, never chosen: a screen reader says nothing of selection.
+    setSelectionMode(NoSelection);
     setFrameShape(NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
