@@ -26,10 +26,11 @@ CoordinateTable::CoordinateTable(const QLabel& heading, QWidget* panel)
     setGridSize(QSize(width(), toPixels(twips::kRowPitch)));
     setAccessibleName(heading.text());
     setModel(&spoken_);
+    // The first row is current, and so selected, before the focus first comes:
+    // a screen reader would call a current row that is not selected so.
+    setCurrentIndex(spoken_.index(0));
     setFocusPolicy(Qt::TabFocus);
     setEditTriggers(NoEditTriggers);
-    // Rows are read, never chosen: a screen reader says nothing of selection.
-    setSelectionMode(NoSelection);
     setFrameShape(NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

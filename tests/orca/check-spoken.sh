@@ -184,6 +184,11 @@ if grep -qiw 'notification' "$SPOKEN"; then
     echo "FAILED: an announcement said with a role word" >&2
     failures=$((failures + 1))
 fi
+# The table's rows are read, never chosen.
+if grep -qi 'selected' "$SPOKEN"; then
+    echo "FAILED: a row of the table said with its selection" >&2
+    failures=$((failures + 1))
+fi
 if [ "$failures" != 0 ]; then
     echo "$failures steps were not heard as they should be" >&2
     exit 1
