@@ -21,9 +21,6 @@ constexpr int kDpi = 100;
 constexpr int kSteps = 3000;
 constexpr int kJobTimeoutMs = 60'000;
 constexpr double kShapeTolerance = 0.03;  // of the picture's width or height
-constexpr double kAnswerSeconds = SystemPrinter::kAnswerTimeout.count();
-constexpr double kLateSeconds = 5;          // the most a message may come after it is due, on a loaded machine
-constexpr double kMinStepsPerSecond = 500;  // of the run's 1,000, on a loaded machine
 constexpr int kSettleMs = 3000;             // for a spooler that goes on to do what it was sent
 const QPointF kCorners[] = {{600, 5400}, {4575, 300}, {8550, 5400}};  // twips
 
@@ -163,27 +160,21 @@ private slots:
         QCOMPARE(jobsOf(queue_, false).size(), 2);
     }
 
-    // A spooler stopped while the run goes on: the run keeps its pace, the
-    // message comes when the answer is due, and once the spooler goes on
-    // nothing prints that the user was told was not printed.
+    // Once a spooler that did not answer in time goes on, nothing prints
+    // that the user was told was not printed.
     void aStoppedSpoolerIsToldAndPrintsNothingLater()
     {
         WindowFixture w(WindowFixture::Panels::AsAtStart, WindowFixture::Printing::System);
-        w.startRun();
         const QStringList before = writtenPdfs(pdfDir_);
         QCOMPARE(::kill(cupsdPid_, SIGSTOP), 0);
 
         w.choose("printAction");
-        const WindowFixture::PrintPace pace = w.waitForPrint(kJobTimeoutMs);
-        qInfo("told after %.2f s, %lld steps meanwhile", pace.seconds, static_cast<long long>(pace.steps));
+        w.waitForPrint(kJobTimeoutMs);
         QCOMPARE(::kill(cupsdPid_, SIGCONT), 0);
 
         QCOMPARE(w.errors, QStringList{QStringLiteral("No answer from the print server %1 within 10 seconds: "
                                                       "nothing was printed.")
                                            .arg(qEnvironmentVariable("CUPS_SERVER"))});
-        QVERIFY2(pace.seconds >= kAnswerSeconds && pace.seconds < kAnswerSeconds + kLateSeconds,
-                 qPrintable(QString::number(pace.seconds)));
-        QVERIFY2(pace.steps >= pace.seconds * kMinStepsPerSecond, qPrintable(QString::number(pace.steps)));
         QTest::qWait(kSettleMs);
         QVERIFY(jobsOf(queue_, false).isEmpty());
         QCOMPARE(writtenPdfs(pdfDir_), before);
