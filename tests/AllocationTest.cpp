@@ -121,20 +121,16 @@ class AllocationTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void theCounterSeesAnAllocation()
-    {
-        gAllocations = 0;
-        gCounting = true;
-        const QString text = QString::number(1234567);
-        gCounting = false;
-        QCOMPARE(gAllocations, 1L);
-        QCOMPARE(text, QString("1234567"));
-    }
-
     void tenThousandTicksOfARunningWindowAllocateNothing()
     {
         constexpr Long kWarmUp = 1000;
         constexpr Long kTicks = 10'000;
+        // Else the count below would be nothing whatever the window does.
+        gAllocations = 0;
+        gCounting = true;
+        const QString counted = QString::number(1234567);
+        gCounting = false;
+        QCOMPARE(gAllocations, 1L);
         auto* app = static_cast<CountingApplication*>(QCoreApplication::instance());
         WindowFixture w(WindowFixture::Panels::ReadMeClosed);
         for (QPoint pixel : {QPoint(300, 100), QPoint(500, 100), QPoint(400, 300)})

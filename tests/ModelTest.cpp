@@ -30,11 +30,8 @@ struct Model {
 
 enum class Action { Click, BeginStop, Clear, Ok, MenuControl, MenuPrint, MenuReadMe, Ticks, Resize };
 
-constexpr std::array<std::pair<Action, int>, 9> kWeights = {{
-    {Action::Click, 30}, {Action::BeginStop, 6}, {Action::Clear, 3}, {Action::Ok, 3},
-    {Action::MenuControl, 5}, {Action::MenuPrint, 1}, {Action::MenuReadMe, 5},
-    {Action::Ticks, 40}, {Action::Resize, 2},
-}};
+// How often each action comes, in the order of Action.
+constexpr std::array kWeights = {30, 6, 3, 3, 5, 1, 5, 40, 2};
 
 class Driver {
 public:
@@ -45,18 +42,45 @@ public:
         QObject::connect(form.controlPanel(), &ControlPanel::clearClicked, [this] { model_.stepsSinceReset = 0; });
     }
 
+    // Buttons on a hidden panel cannot be pressed.
     void act()
     {
-        switch (pick()) {
+        switch (static_cast<Action>(pick_(random_))) {
         case Action::Click: click(); break;
-        case Action::BeginStop: beginStop(); break;
-        case Action::Clear: clear(); break;
-        case Action::Ok: ok(); break;
-        case Action::MenuControl: menu("controlPanelAction"); model_.controlShown = !model_.controlShown; break;
-        case Action::MenuReadMe: menu("readMeAction"); model_.readMeShown = !model_.readMeShown; break;
-        case Action::MenuPrint: print(); break;
-        case Action::Ticks: ticks(); break;
-        case Action::Resize: resize(); break;
+        case Action::BeginStop:
+            if (model_.controlShown) {
+                w_.beginOrStop();
+                model_.running = !model_.running;
+            }
+            break;
+        case Action::Clear:
+            if (model_.controlShown) {
+                w_.clear();
+                model_.points = 0;
+            }
+            break;
+        case Action::Ok:
+            if (model_.readMeShown) {
+                w_.clickButton("okButton");
+                model_.readMeShown = false;
+            }
+            break;
+        case Action::MenuControl: w_.choose("controlPanelAction"); model_.controlShown = !model_.controlShown; break;
+        case Action::MenuReadMe: w_.choose("readMeAction"); model_.readMeShown = !model_.readMeShown; break;
+        case Action::MenuPrint:
+            w_.choose("printAction");
+            model_.controlShown = model_.readMeShown = false;
+            break;
+        case Action::Ticks: {
+            const int n = uniform(1, 40);
+            w_.tick(n);
+            model_.stepsSinceReset += n;
+            break;
+        }
+        case Action::Resize: // up to well beyond 32767 twips (2184 pixels)
+            w_.window().resize(uniform(300, 2600), uniform(250, 2400));
+            QCoreApplication::processEvents();
+            break;
         }
     }
 
@@ -97,20 +121,6 @@ public:
     }
 
 private:
-    Action pick()
-    {
-        int total = 0;
-        for (auto [action, weight] : kWeights)
-            total += weight;
-        int roll = std::uniform_int_distribution<int>(0, total - 1)(random_);
-        for (auto [action, weight] : kWeights) {
-            if (roll < weight)
-                return action;
-            roll -= weight;
-        }
-        return Action::Ticks;
-    }
-
     int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
 
     bool onAButton(QPoint pixel) const
@@ -148,56 +158,10 @@ private:
         model_.stored[static_cast<std::size_t>(model_.points++)] = {x, y};
     }
 
-    void beginStop()
-    {
-        if (!model_.controlShown)
-            return;
-        w_.beginOrStop();
-        model_.running = !model_.running;
-    }
-
-    void clear()
-    {
-        if (!model_.controlShown)
-            return;
-        w_.clear();
-        model_.points = 0;
-    }
-
-    void ok()
-    {
-        if (!model_.readMeShown)
-            return;
-        w_.clickButton("okButton");
-        model_.readMeShown = false;
-    }
-
-    void menu(const char* name) { w_.choose(name); }
-
-    void print()
-    {
-        menu("printAction");
-        model_.controlShown = false;
-        model_.readMeShown = false;
-    }
-
-    void ticks()
-    {
-        const int n = uniform(1, 40);
-        w_.tick(n);
-        model_.stepsSinceReset += n;
-    }
-
-    // Sizes up to well beyond 32767 twips (2184 pixels).
-    void resize()
-    {
-        w_.window().resize(uniform(300, 2600), uniform(250, 2400));
-        QCoreApplication::processEvents();
-    }
-
     mutable WindowFixture w_;
     Model model_;
     std::mt19937_64 random_;
+    std::discrete_distribution<int> pick_{kWeights.begin(), kWeights.end()};
 };
 
 } // namespace
