@@ -18,7 +18,6 @@
 
 #include <cstddef>
 
-
 using namespace tarnelby;
 using tarnelby::testing::WindowFixture;
 
@@ -37,20 +36,6 @@ void noteAllocation()
 
 } // namespace
 
-#if defined(__SANITIZE_ADDRESS__)
-// The sanitizer owns malloc; it reports each allocation to a hook instead.
-extern "C" int __sanitizer_install_malloc_and_free_hooks(
-    void (*allocated)(const volatile void*, std::size_t), void (*freed)(const volatile void*));
-namespace {
-void allocated(const volatile void*, std::size_t) { noteAllocation(); }
-void freed(const volatile void*) {}
-void installCounter()
-{
-    if (__sanitizer_install_malloc_and_free_hooks(allocated, freed) == 0)
-        qFatal("The sanitizer took no allocation hook");
-}
-} // namespace
-#else
 // Every allocation, C++ or C, Qt's included, passes through these.
 extern "C" {
 void* __libc_malloc(std::size_t size);
@@ -75,10 +60,6 @@ void* realloc(void* block, std::size_t size)
     return __libc_realloc(block, size);
 }
 }
-namespace {
-void installCounter() {}
-} // namespace
-#endif
 
 namespace {
 
@@ -173,7 +154,6 @@ private slots:
 int main(int argc, char* argv[])
 {
     tGuiThread = true;
-    installCounter();
     CountingApplication app(argc, argv);
     AllocationTest test;
     return QTest::qExec(&test, argc, argv);
