@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <optional>
@@ -139,13 +140,6 @@ private:
 class PrintingTest : public QObject {
     Q_OBJECT
 
-    static void spoolersThatDoNotAnswer()
-    {
-        QTest::addColumn<Spooler>("spooler");
-        QTest::newRow("silent on a loopback port") << Spooler::SilentPort;
-        QTest::newRow("connection that hangs") << Spooler::HungConnection;
-    }
-
 private slots:
     void initTestCase()
     {
@@ -184,17 +178,15 @@ private slots:
 
         QCOMPARE(pdfPageCount(file), 1);
         const QImage page = renderFirstPage(file, kDpi);
-        QSizeF expectedSize = QSizeF(picture);
-        expectedSize.scale(printable.size() * kDpi, Qt::KeepAspectRatio);
-        const QPointF expectedCentre = printable.center() * kDpi;
+        QRectF expected(QPointF(), QSizeF(picture).scaled(printable.size() * kDpi, Qt::KeepAspectRatio));
+        expected.moveCenter(printable.center() * kDpi);
         const QRect printed = boundsWhere(page, page.rect(), isDark);
-        const QRectF expected(expectedCentre - QPointF(expectedSize.width(), expectedSize.height()) / 2,
-                              expectedSize);
-        const auto near = [](double a, double b) { return std::abs(a - b) <= kEdgeTolerance; };
-        QVERIFY2(near(printed.left(), expected.left()) && near(printed.right() + 1, expected.right())
-                     && near(printed.top(), expected.top()) && near(printed.bottom() + 1, expected.bottom()),
-                 qPrintable(QStringLiteral("printed at %1,%2 %3x%4")
-                                .arg(printed.x()).arg(printed.y()).arg(printed.width()).arg(printed.height())));
+        const double off = std::max({std::abs(printed.left() - expected.left()), std::abs(printed.top() - expected.top()),
+                                     std::abs(printed.right() + 1 - expected.right()),
+                                     std::abs(printed.bottom() + 1 - expected.bottom())});
+        QVERIFY2(off <= kEdgeTolerance, qPrintable(QStringLiteral("printed at %1,%2 %3x%4")
+                                                       .arg(printed.x()).arg(printed.y())
+                                                       .arg(printed.width()).arg(printed.height())));
         QCOMPARE(countWhere(page, printed, isDark), printed.width() * printed.height());
     }
 
@@ -233,12 +225,9 @@ private slots:
         QTest::addColumn<Spooler>("spooler");
         QTest::addColumn<QString>("message");
         QTest::addColumn<double>("earliest");
-        QTest::newRow("silent on a loopback port")
-            << Spooler::SilentPort << "No answer from the print server %1 within 10 seconds: nothing was printed."
-            << kAnswerSeconds;
-        QTest::newRow("silent on a unix socket")
-            << Spooler::SilentSocket << "No answer from the print server %1 within 10 seconds: nothing was printed."
-            << kAnswerSeconds;
+        const QString noAnswer = "No answer from the print server %1 within 10 seconds: nothing was printed.";
+        QTest::newRow("silent on a loopback port") << Spooler::SilentPort << noAnswer << kAnswerSeconds;
+        QTest::newRow("silent on a unix socket") << Spooler::SilentSocket << noAnswer << kAnswerSeconds;
         QTest::newRow("nothing on its loopback port")
             << Spooler::ClosedPort << "Cannot reach the print server %1: nothing was printed." << 0.0;
     }
@@ -282,7 +271,12 @@ private slots:
     // deadline, and the cancelling of a job left held in the queue, which goes
     // on for as long as it takes: the signal ends the event loop at once, and
     // all of them end within a second, leaving no file behind.
-    void aTerminationSignalEndsEveryWaitForTheSpoolerAtOnce_data() { spoolersThatDoNotAnswer(); }
+    void aTerminationSignalEndsEveryWaitForTheSpoolerAtOnce_data()
+    {
+        QTest::addColumn<Spooler>("spooler");
+        QTest::newRow("silent on a loopback port") << Spooler::SilentPort;
+        QTest::newRow("connection that hangs") << Spooler::HungConnection;
+    }
 
     void aTerminationSignalEndsEveryWaitForTheSpoolerAtOnce()
     {

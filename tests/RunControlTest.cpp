@@ -170,8 +170,7 @@ private slots:
         w.clickAt({300, 100});
         w.beginOrStop();
         QTRY_COMPARE(w.caption("beginStopButton"), QString("Begin"));
-        QCOMPARE(w.window().runTimer()->interval(), 0);
-        QTest::qWait(20);
+        QTest::qWait(20); // a run still ticking would report the error again
         QCOMPARE(w.errors, QStringList{"Overflow in the chaos step"});
         QCOMPARE(w.counter(), QString("0"));
         QCOMPARE(w.window().experiment().count(), std::numeric_limits<Long>::max());
