@@ -9,15 +9,12 @@
 
 #include "WindowFixture.h"
 
-#include "window/RunTimer.h"
-
 #include <QApplication>
 #include <QEventLoop>
 #include <QTest>
 #include <QTimer>
 
 #include <cstddef>
-
 
 using namespace tarnelby;
 using tarnelby::testing::WindowFixture;
@@ -37,20 +34,6 @@ void noteAllocation()
 
 } // namespace
 
-#if defined(__SANITIZE_ADDRESS__)
-// The sanitizer owns malloc; it reports each allocation to a hook instead.
-extern "C" int __sanitizer_install_malloc_and_free_hooks(
-    void (*allocated)(const volatile void*, std::size_t), void (*freed)(const volatile void*));
-namespace {
-void allocated(const volatile void*, std::size_t) { noteAllocation(); }
-void freed(const volatile void*) {}
-void installCounter()
-{
-    if (__sanitizer_install_malloc_and_free_hooks(allocated, freed) == 0)
-        qFatal("The sanitizer took no allocation hook");
-}
-} // namespace
-#else
 // Every allocation, C++ or C, Qt's included, passes through these.
 extern "C" {
 void* __libc_malloc(std::size_t size);
@@ -75,10 +58,6 @@ void* realloc(void* block, std::size_t size)
     return __libc_realloc(block, size);
 }
 }
-namespace {
-void installCounter() {}
-} // namespace
-#endif
 
 namespace {
 
@@ -121,30 +100,25 @@ class AllocationTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void theCounterSeesAnAllocation()
-    {
-        gAllocations = 0;
-        gCounting = true;
-        const QString text = QString::number(1234567);
-        gCounting = false;
-        QCOMPARE(gAllocations, 1L);
-        QCOMPARE(text, QString("1234567"));
-    }
-
     void tenThousandTicksOfARunningWindowAllocateNothing()
     {
         constexpr Long kWarmUp = 1000;
         constexpr Long kTicks = 10'000;
+        // Else the count below would be nothing whatever the window does.
+        gAllocations = 0;
+        gCounting = true;
+        const QString counted = QString::number(1234567);
+        gCounting = false;
+        QCOMPARE(gAllocations, 1L);
         auto* app = static_cast<CountingApplication*>(QCoreApplication::instance());
         WindowFixture w(WindowFixture::Panels::ReadMeClosed);
         for (QPoint pixel : {QPoint(300, 100), QPoint(500, 100), QPoint(400, 300)})
             w.clickAt(pixel);
-        long ticks = 0;
-        connect(w.window().runTimer(), &RunTimer::timeout, [&ticks] { ++ticks; });
         w.beginOrStop();
 
         // Counting starts and ends in the checker's timer events, which are
-        // themselves left out.
+        // themselves left out. An error in a step would stop the run before
+        // they were all counted: the test then runs into its time limit.
         const Experiment& experiment = w.window().experiment();
         Long start = -1;
         long framesBefore = 0;
@@ -154,7 +128,6 @@ private slots:
         connect(&checker, &QTimer::timeout, [&] {
             if (start < 0 && experiment.count() >= kWarmUp) {
                 start = experiment.count();
-                ticks = 0;
                 framesBefore = app->frames;
                 gAllocations = 0;
                 gCounting = true;
@@ -167,9 +140,7 @@ private slots:
         loop.exec();
         w.beginOrStop();
 
-        QVERIFY2(ticks >= kTicks, qPrintable(QString::number(ticks)));
         QVERIFY(app->frames > framesBefore);
-        QVERIFY(w.errors.isEmpty());
         QCOMPARE(gAllocations, 0L);
     }
 };
@@ -177,7 +148,6 @@ private slots:
 int main(int argc, char* argv[])
 {
     tGuiThread = true;
-    installCounter();
     CountingApplication app(argc, argv);
     AllocationTest test;
     return QTest::qExec(&test, argc, argv);

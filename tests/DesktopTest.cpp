@@ -122,7 +122,7 @@ QPointF offCentre(const QWidget& widget)
 bool centredOnScreen(const QWidget& widget)
 {
     const QPointF offset = offCentre(widget);
-    return std::abs(offset.x()) <= 1.0 && std::abs(offset.y()) <= 1.0;
+    return std::max(std::abs(offset.x()), std::abs(offset.y())) <= 1.0;
 }
 
 QString placementOf(const QWidget& widget)
@@ -130,12 +130,7 @@ QString placementOf(const QWidget& widget)
     const QRect frame = frameOnScreen(static_cast<xcb_window_t>(widget.winId()));
     const QPointF offset = offCentre(widget);
     return QString("frame %1x%2 at (%3, %4): centre off by (%5, %6) device pixels")
-        .arg(frame.width())
-        .arg(frame.height())
-        .arg(frame.x())
-        .arg(frame.y())
-        .arg(offset.x())
-        .arg(offset.y());
+        .arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y()).arg(offset.x()).arg(offset.y());
 }
 
 // Building and showing the window where the window manager is asked for the

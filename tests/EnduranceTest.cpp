@@ -52,9 +52,7 @@ private slots:
         }
         const long grown = residentKiB() - before;
 
-        QCOMPARE(w.window().experiment().count(), Long{kSteps + kStepsBetweenFrames * 10});
         QTRY_COMPARE(w.counter(), QString::number(kSteps + kStepsBetweenFrames * 10));
-        QVERIFY(w.errors.isEmpty());
         if (kMemoryIsMeasurable)
             QVERIFY2(grown < 1024, qPrintable(QString("grew by %1 KiB").arg(grown)));
     }

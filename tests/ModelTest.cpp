@@ -6,7 +6,6 @@
 #include "window/ReadMePanel.h"
 #include "window/RunTimer.h"
 
-
 #include <QCoreApplication>
 #include <QTest>
 
@@ -30,11 +29,8 @@ struct Model {
 
 enum class Action { Click, BeginStop, Clear, Ok, MenuControl, MenuPrint, MenuReadMe, Ticks, Resize };
 
-constexpr std::array<std::pair<Action, int>, 9> kWeights = {{
-    {Action::Click, 30}, {Action::BeginStop, 6}, {Action::Clear, 3}, {Action::Ok, 3},
-    {Action::MenuControl, 5}, {Action::MenuPrint, 1}, {Action::MenuReadMe, 5},
-    {Action::Ticks, 40}, {Action::Resize, 2},
-}};
+// How often each action comes, in the order of Action.
+constexpr std::array kWeights = {30, 6, 3, 3, 5, 1, 5, 40, 2};
 
 class Driver {
 public:
@@ -45,18 +41,45 @@ public:
         QObject::connect(form.controlPanel(), &ControlPanel::clearClicked, [this] { model_.stepsSinceReset = 0; });
     }
 
+    // Buttons on a hidden panel cannot be pressed.
     void act()
     {
-        switch (pick()) {
+        switch (static_cast<Action>(pick_(random_))) {
         case Action::Click: click(); break;
-        case Action::BeginStop: beginStop(); break;
-        case Action::Clear: clear(); break;
-        case Action::Ok: ok(); break;
-        case Action::MenuControl: menu("controlPanelAction"); model_.controlShown = !model_.controlShown; break;
-        case Action::MenuReadMe: menu("readMeAction"); model_.readMeShown = !model_.readMeShown; break;
-        case Action::MenuPrint: print(); break;
-        case Action::Ticks: ticks(); break;
-        case Action::Resize: resize(); break;
+        case Action::BeginStop:
+            if (model_.controlShown) {
+                w_.beginOrStop();
+                model_.running = !model_.running;
+            }
+            break;
+        case Action::Clear:
+            if (model_.controlShown) {
+                w_.clear();
+                model_.points = 0;
+            }
+            break;
+        case Action::Ok:
+            if (model_.readMeShown) {
+                w_.clickButton("okButton");
+                model_.readMeShown = false;
+            }
+            break;
+        case Action::MenuControl: w_.choose("controlPanelAction"); model_.controlShown = !model_.controlShown; break;
+        case Action::MenuReadMe: w_.choose("readMeAction"); model_.readMeShown = !model_.readMeShown; break;
+        case Action::MenuPrint:
+            w_.choose("printAction");
+            model_.controlShown = model_.readMeShown = false;
+            break;
+        case Action::Ticks: {
+            const int n = uniform(1, 40);
+            w_.tick(n);
+            model_.stepsSinceReset += n;
+            break;
+        }
+        case Action::Resize: // up to well beyond 32767 twips (2184 pixels)
+            w_.window().resize(uniform(300, 2600), uniform(250, 2400));
+            QCoreApplication::processEvents();
+            break;
         }
     }
 
@@ -70,15 +93,11 @@ public:
         };
         QVERIFY2(s.pointCount() == model_.points, where("pointCount"));
         for (int row = 1; row <= kMaxPoints; ++row) {
-            const QString x = w_.xCaption(row);
-            const QString y = w_.yCaption(row);
-            if (row > s.pointCount()) {
-                QVERIFY2(x == "none" && y == "0", where("free row"));
-                continue;
-            }
+            const bool used = row <= model_.points;
             const auto [mx, my] = model_.stored[static_cast<std::size_t>(row - 1)];
-            QVERIFY2(x == QString::number(mx) && y == QString::number(my), where("row labels"));
-            QVERIFY2(s.point(row).x == mx && s.point(row).y == my, where("stored point"));
+            const QString shown = w_.xCaption(row) + ' ' + w_.yCaption(row);
+            QVERIFY2(shown == (used ? QString("%1 %2").arg(mx).arg(my) : "none 0"), where("row labels"));
+            QVERIFY2(!used || (s.point(row).x == mx && s.point(row).y == my), where("stored point"));
         }
         QVERIFY2(s.count() == model_.stepsSinceReset, where("count"));
         const QString caption = w_.caption("beginStopButton");
@@ -97,20 +116,6 @@ public:
     }
 
 private:
-    Action pick()
-    {
-        int total = 0;
-        for (auto [action, weight] : kWeights)
-            total += weight;
-        int roll = std::uniform_int_distribution<int>(0, total - 1)(random_);
-        for (auto [action, weight] : kWeights) {
-            if (roll < weight)
-                return action;
-            roll -= weight;
-        }
-        return Action::Ticks;
-    }
-
     int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
 
     bool onAButton(QPoint pixel) const
@@ -148,56 +153,10 @@ private:
         model_.stored[static_cast<std::size_t>(model_.points++)] = {x, y};
     }
 
-    void beginStop()
-    {
-        if (!model_.controlShown)
-            return;
-        w_.beginOrStop();
-        model_.running = !model_.running;
-    }
-
-    void clear()
-    {
-        if (!model_.controlShown)
-            return;
-        w_.clear();
-        model_.points = 0;
-    }
-
-    void ok()
-    {
-        if (!model_.readMeShown)
-            return;
-        w_.clickButton("okButton");
-        model_.readMeShown = false;
-    }
-
-    void menu(const char* name) { w_.choose(name); }
-
-    void print()
-    {
-        menu("printAction");
-        model_.controlShown = false;
-        model_.readMeShown = false;
-    }
-
-    void ticks()
-    {
-        const int n = uniform(1, 40);
-        w_.tick(n);
-        model_.stepsSinceReset += n;
-    }
-
-    // Sizes up to well beyond 32767 twips (2184 pixels).
-    void resize()
-    {
-        w_.window().resize(uniform(300, 2600), uniform(250, 2400));
-        QCoreApplication::processEvents();
-    }
-
     mutable WindowFixture w_;
     Model model_;
     std::mt19937_64 random_;
+    std::discrete_distribution<int> pick_{kWeights.begin(), kWeights.end()};
 };
 
 } // namespace

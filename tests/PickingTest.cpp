@@ -11,7 +11,16 @@ using namespace tarnelby::testing;
 
 namespace {
 
-constexpr auto kReadMeClosed = WindowFixture::Panels::ReadMeClosed; // as a user starts
+using Panels = WindowFixture::Panels;
+
+// Each row of the table as it shows, "x y".
+QStringList rowsOf(const WindowFixture& w)
+{
+    QStringList rows;
+    for (int row = 1; row <= kMaxPoints; ++row)
+        rows << w.xCaption(row) + ' ' + w.yCaption(row);
+    return rows;
+}
 
 } // namespace
 
@@ -19,103 +28,84 @@ class PickingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void firstPointFillsRowOneAndDrawsItsCircle()
+    // The same spot twice fills two rows; each point gets a circle of radius
+    // 30 twips (2 pixels), not a disc; an eleventh click changes nothing.
+    void clicksFillRowsInOrderUpToTen()
     {
-        WindowFixture w(kReadMeClosed);
+        WindowFixture w(Panels::ReadMeClosed);
         w.clickAt({300, 100});
-        QCOMPARE(w.xCaption(1), QString("4500"));
-        QCOMPARE(w.yCaption(1), QString("1500"));
-        const Experiment& s = w.window().experiment();
-        QCOMPARE(s.point(1).x, Single{4500});
-        QCOMPARE(s.point(1).y, Single{1500});
-        QCOMPARE(s.pointCount(), 1);
-        // A circle of radius 30 twips (2 pixels) round the point, not a disc.
         QCOMPARE(w.pixelAtTwips(4500 + 30, 1500), kWhiteRgb);
         QCOMPARE(w.pixelAtTwips(4500, 1500 - 30), kWhiteRgb);
         QCOMPARE(w.pixelAtTwips(4500, 1500), kBlackRgb);
-        QVERIFY(w.errors.isEmpty());
-    }
-
-    void clicksFillRowsInOrderUpToTen()
-    {
-        WindowFixture w(kReadMeClosed);
-        for (int i = 0; i < 3; ++i)
-            w.clickAt({200 + 20 * i, 50 + 10 * i});
-        QCOMPARE(w.window().experiment().pointCount(), 3);
-        QCOMPARE(w.xCaption(2), QString("3300"));
-        QCOMPARE(w.yCaption(3), QString("1050"));
-        for (int row = 4; row <= 10; ++row) {
-            QCOMPARE(w.xCaption(row), QString("none"));
-            QCOMPARE(w.yCaption(row), QString("0"));
-        }
+        w.clickAt({300, 100});
+        w.clickAt({240, 70});
+        QCOMPARE(rowsOf(w), QStringList({"4500 1500", "4500 1500", "3600 1050"}) + QStringList(7, "none 0"));
 
         for (int i = 3; i < 10; ++i)
             w.clickAt({200 + 20 * i, 50 + 10 * i});
-        QCOMPARE(w.window().experiment().pointCount(), 10);
-        QCOMPARE(w.xCaption(10), QString("5700"));
-
+        QCOMPARE(rowsOf(w).back(), QString("5700 2100"));
+        const QStringList rows = rowsOf(w);
         const QImage pictureBefore = w.window().drawingArea()->picture();
         w.clickAt({500, 300});
         QCOMPARE(w.window().experiment().pointCount(), 10);
-        QCOMPARE(w.xCaption(10), QString("5700"));
+        QCOMPARE(rowsOf(w), rows);
         QCOMPARE(w.window().drawingArea()->picture(), pictureBefore);
         QVERIFY(w.errors.isEmpty());
     }
 
-    void anyButtonAndModifierPicksAlike_data()
+    // A press and a release at pixels of the drawing area, through the native
+    // window: any button picks alike, but the panels and all on them swallow
+    // the mouse.
+    void onlyAReleaseOverTheVisibleDrawingAreaPicks_data()
     {
+        QTest::addColumn<Panels>("panels");
+        QTest::addColumn<QPoint>("press");
+        QTest::addColumn<QPoint>("release");
         QTest::addColumn<Qt::MouseButton>("button");
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::newRow("left") << Qt::LeftButton << Qt::KeyboardModifiers();
-        QTest::newRow("right") << Qt::RightButton << Qt::KeyboardModifiers();
-        QTest::newRow("middle") << Qt::MiddleButton << Qt::KeyboardModifiers();
-        QTest::newRow("shift") << Qt::LeftButton << Qt::KeyboardModifiers(Qt::ShiftModifier);
-        QTest::newRow("ctrl+alt right")
-            << Qt::RightButton << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier);
-    }
-
-    void anyButtonAndModifierPicksAlike()
-    {
-        QFETCH(Qt::MouseButton, button);
-        QFETCH(Qt::KeyboardModifiers, modifiers);
-        WindowFixture w(kReadMeClosed);
-        w.clickAt({300, 100}, button, modifiers);
-        QCOMPARE(w.xCaption(1), QString("4500"));
-        QCOMPARE(w.window().experiment().pointCount(), 1);
-    }
-
-    void theSameSpotTwiceFillsTwoRows()
-    {
-        WindowFixture w(kReadMeClosed);
-        w.clickAt({300, 100});
-        w.clickAt({300, 100});
-        QCOMPARE(w.window().experiment().pointCount(), 2);
-        QCOMPARE(w.xCaption(2), QString("4500"));
+        QTest::addColumn<QString>("row1");
+        const auto click = [](const char* name, Panels panels, QPoint pixel, const char* row1,
+                              Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::newRow(name) << panels << pixel << pixel << button << modifiers << QString(row1);
+        };
+        click("left", Panels::ReadMeClosed, {300, 100}, "4500 1500");
+        click("right", Panels::ReadMeClosed, {300, 100}, "4500 1500", Qt::RightButton);
+        click("middle", Panels::ReadMeClosed, {300, 100}, "4500 1500", Qt::MiddleButton);
+        click("shift", Panels::ReadMeClosed, {300, 100}, "4500 1500", Qt::LeftButton, Qt::ShiftModifier);
+        click("ctrl+alt right", Panels::ReadMeClosed, {300, 100}, "4500 1500", Qt::RightButton,
+              Qt::ControlModifier | Qt::AltModifier);
+        QTest::newRow("pressed in the area, released over the control panel")
+            << Panels::ReadMeClosed << QPoint(300, 100) << QPoint(50, 100) << Qt::LeftButton
+            << Qt::KeyboardModifiers() << "none 0";
+        QTest::newRow("pressed on the control panel, released in the area")
+            << Panels::ReadMeClosed << QPoint(50, 100) << QPoint(300, 100) << Qt::LeftButton
+            << Qt::KeyboardModifiers() << "none 0";
+        click("a label", Panels::ReadMeClosed, {60, 150}, "none 0");
+        click("a button's edge", Panels::ReadMeClosed, {20, 20}, "none 0");
+        click("where the control panel was hidden", Panels::BothHidden, {60, 150}, "900 2250");
+        click("the strip above the Read Me panel", Panels::AsAtStart, {400, 0}, "6000 0");
+        click("the control panel", Panels::AsAtStart, {10, 100}, "none 0");
+        click("where the panels overlap", Panels::AsAtStart, {184, 200}, "none 0");
+        click("the black of the Read Me panel", Panels::AsAtStart, {604, 200}, "none 0");
+        click("the Read Me panel's picture", Panels::AsAtStart, {184 + 376 + 16, 1 + 88 + 16}, "none 0");
     }
 
     void onlyAReleaseOverTheVisibleDrawingAreaPicks()
     {
-        WindowFixture w(kReadMeClosed);
+        QFETCH(Panels, panels);
+        QFETCH(QPoint, press);
+        QFETCH(QPoint, release);
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QString, row1);
+        WindowFixture w(panels);
         QWindow* native = w.window().windowHandle();
         const auto at = [&](QPoint pixel) { return w.window().drawingArea()->mapTo(&w.window(), pixel); };
-
-        // Pressed in the drawing area, released over the control panel.
-        QTest::mousePress(native, Qt::LeftButton, {}, at({300, 100}));
-        QTest::mouseRelease(native, Qt::LeftButton, {}, at({50, 100}));
-        // Pressed on the control panel, released in the drawing area.
-        QTest::mousePress(native, Qt::LeftButton, {}, at({50, 100}));
-        QTest::mouseRelease(native, Qt::LeftButton, {}, at({300, 100}));
-        // On a label, a button's edge and the panel's frame.
-        w.clickAt({60, 150});
-        w.clickAt({20, 20});
-        QCOMPARE(w.xCaption(1), QString("none"));
-        QCOMPARE(w.window().experiment().pointCount(), 0);
-
-        // Where the control panel was hidden, the drawing area picks.
-        w.choose("controlPanelAction");
-        w.clickAt({60, 150});
-        QCOMPARE(w.xCaption(1), QString("900"));
-        QCOMPARE(w.yCaption(1), QString("2250"));
+        QTest::mousePress(native, button, modifiers, at(press));
+        QTest::mouseRelease(native, button, modifiers, at(release));
+        QCOMPARE(rowsOf(w).front(), row1);
+        QCOMPARE(w.window().experiment().pointCount(), row1 == "none 0" ? 0 : 1);
+        QCOMPARE(w.errors, QStringList{});
     }
 
     // Tested where the release happened, before any rounding: at a device
@@ -138,7 +128,7 @@ private slots:
         QFETCH(QPointF, pixel);
         QFETCH(QString, x);
         QFETCH(QString, y);
-        WindowFixture w(kReadMeClosed);
+        WindowFixture w(Panels::ReadMeClosed);
         DrawingArea* area = w.window().drawingArea();
         QCOMPARE(area->size(), QSize(610, 393));
         QMouseEvent release(QEvent::MouseButtonRelease, pixel, area->mapToGlobal(pixel), Qt::LeftButton,
@@ -151,7 +141,7 @@ private slots:
 
     void aPositionBeyondSixteenBitsIsRefusedWhole()
     {
-        WindowFixture w(kReadMeClosed);
+        WindowFixture w(Panels::ReadMeClosed);
         w.window().resize(2300, 500);
         QTRY_COMPARE(w.window().drawingArea()->width(), 2300);
         w.clickAt({300, 100});
@@ -162,29 +152,13 @@ private slots:
         // Told in the pixels the user sees, with the twips for the record.
         for (const char* said : {"within 2184 pixels", "2200 pixels across", "33000"})
             QVERIFY2(w.errors.front().contains(said), qPrintable(w.errors.front()));
-        QCOMPARE(w.xCaption(2), QString("none"));
-        QCOMPARE(w.yCaption(2), QString("0"));
-        QCOMPARE(w.window().experiment().pointCount(), 1);
-        QCOMPARE(w.window().experiment().point(2).x, Single{0});
+        QCOMPARE(rowsOf(w)[1], QString("none 0"));
         QCOMPARE(w.window().drawingArea()->picture(), before);
 
         // The largest position that still fits is taken.
         w.clickAt({2184, 100}); // 32760 twips
         QCOMPARE(w.xCaption(2), QString("32760"));
         QCOMPARE(w.errors.size(), 1);
-    }
-
-    void afterClearTheNextClickFillsRowOneAgain()
-    {
-        WindowFixture w(kReadMeClosed);
-        w.clickAt({300, 100});
-        w.clickAt({400, 200});
-        w.clear();
-        w.clickAt({350, 150});
-        QCOMPARE(w.xCaption(1), QString("5250"));
-        QCOMPARE(w.xCaption(2), QString("none"));
-        QCOMPARE(w.window().experiment().pointCount(), 1);
-        QCOMPARE(w.window().experiment().point(2).x, Single{6000});
     }
 };
 

@@ -12,8 +12,6 @@ namespace tarnelby::testing {
 namespace {
 
 constexpr int kToolTimeoutMs = 60'000;
-constexpr int kDarkBelow = 64;
-constexpr int kBrightAbove = 160;
 
 // The standard output of `program`; nothing when it failed.
 std::optional<QString> outputOf(const QString& program, const QStringList& arguments)
@@ -77,16 +75,6 @@ int countWhere(const QImage& image, QRect area, const std::function<bool(QRgb)>&
     int count = 0;
     forEachPixel(image, area, [&](int, int, QRgb pixel) { count += wanted(pixel); });
     return count;
-}
-
-bool isDark(QRgb pixel)
-{
-    return qGray(pixel) < kDarkBelow;
-}
-
-bool isBright(QRgb pixel)
-{
-    return qGray(pixel) > kBrightAbove;
 }
 
 } // namespace tarnelby::testing

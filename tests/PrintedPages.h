@@ -25,7 +25,10 @@ QRect boundsWhere(const QImage& image, QRect area, const std::function<bool(QRgb
 // How many pixels inside `area` `wanted` accepts.
 int countWhere(const QImage& image, QRect area, const std::function<bool(QRgb)>& wanted);
 
-bool isDark(QRgb pixel);
-bool isBright(QRgb pixel);
+// A printed page's ink and its paper, as the grey of a rendered pixel tells.
+constexpr int kDarkBelow = 64;
+constexpr int kBrightAbove = 160;
+inline bool isDark(QRgb pixel) { return qGray(pixel) < kDarkBelow; }
+inline bool isBright(QRgb pixel) { return qGray(pixel) > kBrightAbove; }
 
 } // namespace tarnelby::testing

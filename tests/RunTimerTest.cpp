@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <thread>
 
 using namespace tarnelby;
@@ -12,12 +13,27 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Runs the event loop for `ms` milliseconds.
-void runFor(int ms)
+struct Run {
+    int ticks = 0;
+    double ms = 0;
+};
+
+// Runs a 1 ms run timer for about `ms` milliseconds, `handler` told each
+// tick's number.
+Run runTicking(int ms, const std::function<void(int tick)>& handler)
 {
+    RunTimer timer("runTimer", nullptr);
+    Run run;
+    QObject::connect(&timer, &RunTimer::timeout, [&] { handler(++run.ticks); });
+    QElapsedTimer clock;
+    clock.start();
+    timer.setInterval(1);
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
+    timer.setInterval(0);
+    run.ms = clock.nsecsElapsed() / 1e6;
+    return run;
 }
 
 } // namespace
@@ -26,54 +42,26 @@ class RunTimerTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void intervalZeroNeverTicks()
-    {
-        RunTimer timer("runTimer", nullptr);
-        int ticks = 0;
-        connect(&timer, &RunTimer::timeout, [&] { ++ticks; });
-        timer.setInterval(0);
-        runFor(30);
-        timer.setInterval(1);
-        timer.setInterval(0);
-        runFor(30);
-        QCOMPARE(ticks, 0);
-        QCOMPARE(timer.interval(), 0);
-    }
-
     // A handler that runs late now and then (a repaint, a busy moment) does
     // not push the schedule back: the ticks that fell due meanwhile follow.
     void lateTicksAreMadeUpOneByOne()
     {
-        RunTimer timer("runTimer", nullptr);
-        int ticks = 0;
-        connect(&timer, &RunTimer::timeout, [&] {
-            if (++ticks % 50 == 0)
+        const Run run = runTicking(400, [](int tick) {
+            if (tick % 50 == 0)
                 std::this_thread::sleep_for(10ms);
         });
-        QElapsedTimer clock;
-        clock.start();
-        timer.setInterval(1);
-        runFor(400);
-        timer.setInterval(0);
-        const double expected = clock.nsecsElapsed() / 1e6;
-        QVERIFY2(ticks >= expected * 0.9 && ticks <= expected + 1,
-                 qPrintable(QString("%1 ticks in %2 ms").arg(ticks).arg(expected)));
+        QVERIFY2(run.ticks >= run.ms * 0.9 && run.ticks <= run.ms + 1,
+                 qPrintable(QString("%1 ticks in %2 ms").arg(run.ticks).arg(run.ms)));
     }
 
+    // Five ticks, the stall, then about 30 more; replaying the stall would give about 330.
     void ticksMissedInALongStallAreDropped()
     {
-        RunTimer timer("runTimer", nullptr);
-        int ticks = 0;
-        connect(&timer, &RunTimer::timeout, [&] {
-            if (++ticks == 5)
+        const Run run = runTicking(330, [](int tick) {
+            if (tick == 5)
                 std::this_thread::sleep_for(300ms);
         });
-        timer.setInterval(1);
-        runFor(330);
-        timer.setInterval(0);
-        // Five ticks, the stall, then about 30 more; replaying the stall would give about 330.
-        QVERIFY2(ticks < 80, qPrintable(QString::number(ticks)));
-        QVERIFY2(ticks > 10, qPrintable(QString::number(ticks)));
+        QVERIFY2(run.ticks > 10 && run.ticks < 80, qPrintable(QString::number(run.ticks)));
     }
 };
 

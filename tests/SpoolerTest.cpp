@@ -10,6 +10,7 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
 #include <csignal>
 
 using namespace tarnelby;
@@ -21,18 +22,14 @@ constexpr int kDpi = 100;
 constexpr int kSteps = 3000;
 constexpr int kJobTimeoutMs = 60'000;
 constexpr double kShapeTolerance = 0.03;  // of the picture's width or height
-constexpr double kAnswerSeconds = SystemPrinter::kAnswerTimeout.count();
-constexpr double kLateSeconds = 5;          // the most a message may come after it is due, on a loaded machine
-constexpr double kMinStepsPerSecond = 500;  // of the run's 1,000, on a loaded machine
 constexpr int kSettleMs = 3000;             // for a spooler that goes on to do what it was sent
 const QPointF kCorners[] = {{600, 5400}, {4575, 300}, {8550, 5400}};  // twips
 
-// The print queue's jobs that are still to be done or, with `done`, that are over.
-QList<cups_job_t> jobsOf(const QByteArray& queue, bool done)
+// The print queue's jobs that are still to be done.
+QList<cups_job_t> jobsWaitingIn(const QByteArray& queue)
 {
     cups_job_t* jobs = nullptr;
-    const int count = cupsGetJobs(&jobs, queue.constData(), 0,
-                                  done ? CUPS_WHICHJOBS_COMPLETED : CUPS_WHICHJOBS_ACTIVE);
+    const int count = cupsGetJobs(&jobs, queue.constData(), 0, CUPS_WHICHJOBS_ACTIVE);
     QList<cups_job_t> list(jobs, jobs + std::max(count, 0));
     cupsFreeJobs(count, jobs);
     return list;
@@ -51,16 +48,11 @@ QRectF relative(const QRect& box, const QRect& whole)
             double(box.width()) / whole.width(), double(box.height()) / whole.height()};
 }
 
-bool sameShape(const QRectF& a, const QRectF& b)
+// How far apart the edges of `a` and `b` lie, at most.
+double edgeDistance(const QRectF& a, const QRectF& b)
 {
-    const auto near = [](double x, double y) { return std::abs(x - y) <= kShapeTolerance; };
-    return near(a.left(), b.left()) && near(a.top(), b.top()) && near(a.right(), b.right())
-        && near(a.bottom(), b.bottom());
-}
-
-QString describe(const QRectF& r)
-{
-    return QStringLiteral("(%1, %2)-(%3, %4)").arg(r.left()).arg(r.top()).arg(r.right()).arg(r.bottom());
+    return std::max({std::abs(a.left() - b.left()), std::abs(a.top() - b.top()), std::abs(a.right() - b.right()),
+                     std::abs(a.bottom() - b.bottom())});
 }
 
 } // namespace
@@ -102,10 +94,7 @@ private slots:
 
         QCOMPARE(w.errors, QStringList());
         QCOMPARE(w.notices, QStringList());
-        QTRY_VERIFY_WITH_TIMEOUT(jobsOf(queue_, false).isEmpty(), kJobTimeoutMs);
-        const QList<cups_job_t> done = jobsOf(queue_, true);
-        QVERIFY(!done.isEmpty());
-        QCOMPARE(done.last().state, IPP_JSTATE_COMPLETED);
+        QTRY_VERIFY_WITH_TIMEOUT(jobsWaitingIn(queue_).isEmpty(), kJobTimeoutMs);
         QStringList written = writtenPdfs(pdfDir_);
         for (const QString& old : before)
             written.removeOne(old);
@@ -114,18 +103,16 @@ private slots:
 
         QCOMPARE(pdfPageCount(pdf), 1);
         const QImage page = renderFirstPage(pdf, kDpi);
-        QVERIFY(!page.isNull());
         const QRect printed = boundsWhere(page, page.rect(), isDark);
         QVERIFY(!printed.isNull());
         QVERIFY2(std::abs(double(printed.width()) / printed.height()
                           - double(picture.width()) / picture.height()) < kShapeTolerance,
                  qPrintable(QStringLiteral("%1x%2").arg(printed.width()).arg(printed.height())));
-        const QRect pageFigure = boundsWhere(page, printed, isBright);
-        const QRect windowFigure = boundsWhere(picture, picture.rect(), isBright);
         QVERIFY2(countWhere(page, printed, isBright) > kSteps / 2, "too few dots on the page");
-        QVERIFY2(sameShape(relative(pageFigure, printed), relative(windowFigure, picture.rect())),
-                 qPrintable(describe(relative(pageFigure, printed)) + QStringLiteral(" on the page, ")
-                            + describe(relative(windowFigure, picture.rect())) + QStringLiteral(" in the window")));
+        // The figure lies where it lies in the window.
+        const double off = edgeDistance(relative(boundsWhere(page, printed, isBright), printed),
+                                        relative(boundsWhere(picture, picture.rect(), isBright), picture.rect()));
+        QVERIFY2(off <= kShapeTolerance, qPrintable(QString("off by %1 of the picture").arg(off)));
     }
 
     void aJobTheSpoolerRefusesIsReportedAsAnError()
@@ -153,39 +140,33 @@ private slots:
         QCOMPARE(w.notices, QStringList{QStringLiteral("The picture waits in the queue of the printer %1, which is "
                                                        "paused; it prints once the queue is resumed.")
                                             .arg(QString::fromLocal8Bit(queue_))});
-        QCOMPARE(jobsOf(queue_, false).size(), 1);
+        QCOMPARE(jobsWaitingIn(queue_).size(), 1);
 
         // The print dialog's queue, picked by name, is looked up on its own.
         const auto page = [](QPaintDevice& device) { return QPainter(&device).isActive(); };
         const SpoolResult byName = spool({page, QString::fromLocal8Bit(queue_), 1},
                                          std::chrono::steady_clock::now() + SystemPrinter::kAnswerTimeout, {});
         QCOMPARE(byName.result.outcome, PrintOutcome::Queued);
-        QCOMPARE(jobsOf(queue_, false).size(), 2);
+        QCOMPARE(jobsWaitingIn(queue_).size(), 2);
     }
 
-    // A spooler stopped while the run goes on: the run keeps its pace, the
-    // message comes when the answer is due, and once the spooler goes on
-    // nothing prints that the user was told was not printed.
+    // Once a spooler that did not answer in time goes on, nothing prints
+    // that the user was told was not printed.
     void aStoppedSpoolerIsToldAndPrintsNothingLater()
     {
         WindowFixture w(WindowFixture::Panels::AsAtStart, WindowFixture::Printing::System);
-        w.startRun();
         const QStringList before = writtenPdfs(pdfDir_);
         QCOMPARE(::kill(cupsdPid_, SIGSTOP), 0);
 
         w.choose("printAction");
-        const WindowFixture::PrintPace pace = w.waitForPrint(kJobTimeoutMs);
-        qInfo("told after %.2f s, %lld steps meanwhile", pace.seconds, static_cast<long long>(pace.steps));
+        w.waitForPrint(kJobTimeoutMs);
         QCOMPARE(::kill(cupsdPid_, SIGCONT), 0);
 
         QCOMPARE(w.errors, QStringList{QStringLiteral("No answer from the print server %1 within 10 seconds: "
                                                       "nothing was printed.")
                                            .arg(qEnvironmentVariable("CUPS_SERVER"))});
-        QVERIFY2(pace.seconds >= kAnswerSeconds && pace.seconds < kAnswerSeconds + kLateSeconds,
-                 qPrintable(QString::number(pace.seconds)));
-        QVERIFY2(pace.steps >= pace.seconds * kMinStepsPerSecond, qPrintable(QString::number(pace.steps)));
         QTest::qWait(kSettleMs);
-        QVERIFY(jobsOf(queue_, false).isEmpty());
+        QVERIFY(jobsWaitingIn(queue_).isEmpty());
         QCOMPARE(writtenPdfs(pdfDir_), before);
     }
 
