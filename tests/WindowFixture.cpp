@@ -34,7 +34,8 @@ WindowFixture::WindowFixture(Panels panels, Printing printing)
         };
     window_ = std::make_unique<MainWindow>(std::move(services));
     window_->show();
-    if (!QTest::qWaitForWindowExposed(window_.get()))
+    window_->activateWindow();
+    if (!QTest::qWaitForWindowExposed(window_.get()) || !QTest::qWaitForWindowActive(window_.get()))
         qFatal("The window was never shown");
     if (panels != Panels::AsAtStart)
         clickButton(QStringLiteral("okButton"));

@@ -27,7 +27,7 @@ private:
     Single reading_;
 };
 
-// A MainWindow on the offscreen platform with a fixed clock, a seeded
+// A MainWindow on the offscreen platform, active, with a fixed clock, a seeded
 // generator and its error messages and notices collected instead of shown. By default it
 // prints to a stand-in that keeps what it was given; it can print through
 // the system's printing as the program does.
