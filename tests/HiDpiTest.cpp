@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QTest>
 
+#include <cmath>
+
 using namespace tarnelby;
 using namespace tarnelby::testing;
 
@@ -61,25 +63,27 @@ private slots:
         QVERIFY(!white(802, 600) && !white(800, 602) && !white(799, 600) && !white(800, 599));
     }
 
+    // Shown pixel for pixel as drawn, each pixel a square of device pixels.
     void pixelArtIsEnlargedWithoutSmoothing()
     {
         WindowFixture w;
-        if (w.window().devicePixelRatioF() != 2.0)
-            QSKIP("drawn for a device pixel ratio of 2");
+        const qreal ratio = w.window().devicePixelRatioF();
+        if (ratio != std::round(ratio))
+            QSKIP("drawn for whole device pixel ratios");
+        const auto enlarged = [ratio](const QImage& drawn, QImage::Format format) {
+            return drawn.scaled(drawn.size() * ratio, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                .convertToFormat(format);
+        };
         const auto* picture = qobject_cast<const QLabel*>(w.control("picture"));
-        const QImage drawn = picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
-        const QImage doubled = drawn.scaled(drawn.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         QImage shown = w.control("readMePanel")->grab(picture->geometry()).toImage();
         shown.setDevicePixelRatio(1);
-        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), doubled);
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+                 enlarged(picture->pixmap().toImage(), QImage::Format_RGB32));
 
-        const QPixmap icon = programIcon().pixmap(QSize(32, 32), 2.0);
-        const QImage iconDrawn = programIcon().pixmap(QSize(32, 32), 1.0).toImage();
-        QImage iconShown = icon.toImage();
+        QImage iconShown = programIcon().pixmap(QSize(32, 32), ratio).toImage();
         iconShown.setDevicePixelRatio(1);
         QCOMPARE(iconShown.convertToFormat(QImage::Format_ARGB32),
-                 iconDrawn.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                     .convertToFormat(QImage::Format_ARGB32));
+                 enlarged(programIcon().pixmap(QSize(32, 32), 1.0).toImage(), QImage::Format_ARGB32));
     }
 };
 
