@@ -107,11 +107,6 @@ QString WindowFixture::caption(const QString& name) const
     qFatal("No label or button %s", qPrintable(name));
 }
 
-QString WindowFixture::counter() const
-{
-    return window_->findChild<const QLabel*>(QStringLiteral("dotCounter"))->text();
-}
-
 QRgb WindowFixture::pixelAtTwips(int x, int y) const
 {
     return window_->drawingArea()->picture().pixel(toPixel({static_cast<double>(x), static_cast<double>(y)})) & 0xFFFFFF;
@@ -129,16 +124,6 @@ int whitePixelsOf(const QImage& image)
 int WindowFixture::whitePixels() const
 {
     return whitePixelsOf(window_->drawingArea()->picture());
-}
-
-QWidget* WindowFixture::control(const QString& name) const
-{
-    return window_->findChild<QWidget*>(name);
-}
-
-QImage WindowFixture::screenshot() const
-{
-    return window_->centralWidget()->grab().toImage();
 }
 
 } // namespace tarnelby::testing

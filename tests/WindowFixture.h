@@ -79,16 +79,16 @@ public:
     QString xCaption(int row) const { return caption(QStringLiteral("pointX%1").arg(row)); }
     QString yCaption(int row) const { return caption(QStringLiteral("pointY%1").arg(row)); }
     // The count the counter shows; a step's count shows at the next frame.
-    QString counter() const;
+    QString counter() const { return caption(QStringLiteral("dotCounter")); }
 
     // The pixel of the drawing area's picture at a twips position.
     QRgb pixelAtTwips(int x, int y) const;
 
     // The window's widget of that object name, or null.
-    QWidget* control(const QString& name) const;
+    QWidget* control(const QString& name) const { return window_->findChild<QWidget*>(name); }
 
     // The client area as it shows on screen: the drawing area with the panels over it.
-    QImage screenshot() const;
+    QImage screenshot() const { return window_->centralWidget()->grab().toImage(); }
 
     // How many pixels of the picture are white.
     int whitePixels() const;
