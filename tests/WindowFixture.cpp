@@ -1,6 +1,5 @@
 #include "WindowFixture.h"
 
-#include "window/DrawingArea.h"
 #include "window/Geometry.h"
 
 #include <QAbstractButton>
@@ -119,11 +118,6 @@ int whitePixelsOf(const QImage& image)
         for (int x = 0; x < image.width(); ++x)
             count += (image.pixel(x, y) & 0xFFFFFF) == kWhiteRgb;
     return count;
-}
-
-int WindowFixture::whitePixels() const
-{
-    return whitePixelsOf(window_->drawingArea()->picture());
 }
 
 } // namespace tarnelby::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "window/DrawingArea.h"
 #include "window/MainWindow.h"
 
 #include <QImage>
@@ -91,7 +92,7 @@ public:
     QImage screenshot() const { return window_->centralWidget()->grab().toImage(); }
 
     // How many pixels of the picture are white.
-    int whitePixels() const;
+    int whitePixels() const { return whitePixelsOf(window_->drawingArea()->picture()); }
 
 private:
     std::unique_ptr<MainWindow> window_;
