@@ -54,10 +54,8 @@ private slots:
         w.clickAt({300, 100}); // a circle of radius 2 pixels of the area, 4 of the screen
         area->plotDot(QPoint(400, 300) * 15);
         const QImage picture = area->picture();
-        QCOMPARE(picture.size(), area->size() * 2);
         const auto white = [&](int x, int y) { return (picture.pixel(x, y) & 0xFFFFFF) == kWhiteRgb; };
         QVERIFY(white(604, 200) && !white(605, 200) && !white(603, 200)); // a ring one device pixel wide
-        QVERIFY(!white(600, 200));
         QCOMPARE(QList<bool>({white(800, 600), white(801, 600), white(800, 601), white(801, 601)}),
                  QList<bool>(4, true));
         QVERIFY(!white(802, 600) && !white(800, 602) && !white(799, 600) && !white(800, 599));
