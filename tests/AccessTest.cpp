@@ -221,14 +221,12 @@ private slots:
     {
         WindowFixture w;
         QStringList readMe = {"  Grouping: Read Me"};
-        for (const char* name : {"quotation", "explanation"})
-            readMe << "    StaticText: " + w.caption(name);
-        readMe << "    StaticText: Picture: Sierpinski triangle.";
-        for (const char* name : {"howToUseHeading", "stepOne", "stepTwo", "howItWorksHeading", "method"})
-            readMe << "    StaticText: " + w.caption(name);
-        readMe << "    StaticText: Web address: " + w.caption("webAddress");
-        for (const char* name : {"invitation", "notice"})
-            readMe << "    StaticText: " + w.caption(name);
+        for (const QString& text : {w.caption("quotation"), w.caption("explanation"),
+                                    QString("Picture: Sierpinski triangle."), w.caption("howToUseHeading"),
+                                    w.caption("stepOne"), w.caption("stepTwo"), w.caption("howItWorksHeading"),
+                                    w.caption("method"), "Web address: " + w.caption("webAddress"),
+                                    w.caption("invitation"), w.caption("notice")})
+            readMe << "    StaticText: " + text;
         readMe << "    Button: OK";
         QStringList controlPanel = {
             "  Grouping: Control",
