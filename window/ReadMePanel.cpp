@@ -74,8 +74,8 @@ ReadMePanel::ReadMePanel(QWidget* parent)
         labels << addLabel(text);
     labels.at(7)->setAccessibleName(kWebAddressName);
 
-    // Read after the explanation, and in front of it, whose box reaches a pixel into it.
-    // 32 by 32 pixels in 16 greys.
+    // The picture, 32 by 32 pixels in 16 greys: read after the explanation,
+    // and in front of it, whose box reaches a pixel into it.
     auto* picture = new PixelArt("picture", QPixmap(QStringLiteral(":/readme-picture.xpm")), this);
     picture->setGeometry(toPixels(twips::kPicture));
     picture->setAccessibleName(kPictureName);
