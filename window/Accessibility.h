@@ -12,7 +12,7 @@ namespace tarnelby {
 
 // Installs how assistive technology reads the window's own widgets: the
 // panels as named groups of their texts in reading order, decorations and
-// shadows left out; the counter with its caption; the drawing area as a
+// shadows left out; the Read Me picture as a text; the drawing area as a
 // named, described canvas whose value is where its crosshair stands. Safe to
 // call more than once.
 void installAccessibility();

@@ -35,14 +35,14 @@ ControlPanel::ControlPanel(QWidget* parent)
     const QLabel* tableHeading = addLabel(
         {"tableHeading", "Table of Coordinates.", {450, 1905, 1935, 255}, false, {Qt::black, face, heading}});
     table_ = new CoordinateTable(*tableHeading, this);
-    addRows(1, kRowsBehindTheBox);
+    addRows(1, kRowsBehindTheBox, system);
 
     // The etched box round the table: a divider and a rectangle in the
     // outline colour, each with a white twin 15 twips to the right and below.
     addShape("columnDivider", Shape::Filled, toPixels(twips::kColumnDivider), outline);
     addShape("tableBox", Shape::Outline, toPixels(twips::kTableBox), outline);
 
-    addRows(kRowsBehindTheBox + 1, kMaxPoints);
+    addRows(kRowsBehindTheBox + 1, kMaxPoints, system);
 
     // The title in red over its white shadow, 45 twips lower.
     addLabel({"titleShadow", "Tarnelby.", {120, 165, 2415, 540}, true, {Qt::white, face, title}});
@@ -72,13 +72,12 @@ ControlPanel::ControlPanel(QWidget* parent)
     connect(clearButton, &QPushButton::clicked, this, &ControlPanel::clearClicked);
 }
 
-void ControlPanel::addRows(int first, int last)
+void ControlPanel::addRows(int first, int last, const TextLook& look)
 {
-    const TextLook system{desktopColour(QPalette::ButtonText), desktopColour(QPalette::Button), {}};
     for (int k = first; k <= last; ++k) {
         const int top = twips::kFirstRowTop + (k - 1) * twips::kRowPitch;
-        QLabel* x = addLabel({"", {}, {twips::kXLabelLeft, top, twips::kXLabelWidth, twips::kRowHeight}, true, system});
-        QLabel* y = addLabel({"", {}, {twips::kYLabelLeft, top, twips::kYLabelWidth, twips::kRowHeight}, true, system});
+        QLabel* x = addLabel({"", {}, {twips::kXLabelLeft, top, twips::kXLabelWidth, twips::kRowHeight}, true, look});
+        QLabel* y = addLabel({"", {}, {twips::kYLabelLeft, top, twips::kYLabelWidth, twips::kRowHeight}, true, look});
         x->setObjectName(QStringLiteral("pointX%1").arg(k));
         y->setObjectName(QStringLiteral("pointY%1").arg(k));
         table_->setRowLabels(k, x, y);

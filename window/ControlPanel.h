@@ -32,7 +32,7 @@ signals:
     void clearClicked();
 
 private:
-    void addRows(int first, int last);
+    void addRows(int first, int last, const TextLook& look);
 
     CoordinateTable* table_ = nullptr;
     QPushButton* beginStopButton_ = nullptr;
