@@ -13,9 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <climits>
 #include <condition_variable>
-#include <cstdlib>
 #include <iterator>
 #include <memory>
 #include <mutex>
@@ -35,66 +33,38 @@ constexpr double kHundredthsPerMillimetre = 100.0;
 constexpr auto kRetryPause = 1s;              // between attempts to cancel a job left behind
 constexpr auto kLongestConnect = 10s;         // for a connection made to cancel such a job
 
-// How long the exchange with the spooler may go on.
-struct Patience {
-    SteadyClock::time_point deadline;
-    std::stop_token stop;
-    bool gaveUp = false;
-
-    // True, and from then on, once the deadline has passed or a stop is requested.
-    bool over()
-    {
-        gaveUp = gaveUp || stop.stop_requested() || SteadyClock::now() >= deadline;
-        return gaveUp;
-    }
-};
-
-// libcups asks every kPollSeconds whether a wait for the spooler goes on.
-int keepWaiting(http_t*, void* data)
-{
-    return static_cast<Patience*>(data)->over() ? 0 : 1;
-}
-
-// Waits `pause`, or less where a stop is requested meanwhile.
-void pauseUnlessStopped(std::chrono::milliseconds pause, std::stop_token stop)
-{
-    std::mutex mutex;
-    std::condition_variable_any stopped;
-    std::unique_lock lock(mutex);
-    stopped.wait_for(lock, stop, pause, [] { return false; });
-}
-
-// Never ask for a password at a terminal from a thread of our own.
-const char* noPassword(const char*, http_t*, const char*, const char*, void*)
-{
-    return nullptr;
-}
-
 // A connection of our own to the spooler that cupsServer() names, so that
 // every wait on it can be given up: at the deadline, and at once on a stop,
 // which cancels the connecting and shuts the socket down under a request
 // (libcups waits up to a second for some answers without asking whether to go on).
 class Connection {
 public:
-    explicit Connection(Patience& patience)
+    Connection(SteadyClock::time_point deadline, std::stop_token stop)
         : server_(QString::fromLocal8Bit(cupsServer()))
+        , deadline_(deadline)
+        , stop_(std::move(stop))
     {
+        // Never ask for a password at a terminal from a thread of our own.
+        cupsSetPasswordCB2([](const char*, http_t*, const char*, const char*, void*) -> const char* { return nullptr; },
+                           nullptr);
         if (!server_.startsWith(u'/') && ippPort() != IPP_PORT)
             server_ += QStringLiteral(":%1").arg(ippPort());
-        onStop_.emplace(patience.stop, [this] { interrupt(); });
-        if (patience.over())
+        onStop_.emplace(stop_, [this] { interrupt(); });
+        if (over())
             return;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::min(patience.deadline - SteadyClock::now(), SteadyClock::duration(kLongestConnect)));
-        const int timeoutMs = static_cast<int>(std::clamp<long long>(left.count(), 1, INT_MAX));
-        http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, timeoutMs,
-                             &cancelled_);
+            std::min(deadline_ - SteadyClock::now(), SteadyClock::duration(kLongestConnect)));
+        http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                             std::max(1, static_cast<int>(left.count())), &cancelled_);
         if (http_ == nullptr)
             return;
-        httpSetTimeout(http_, kPollSeconds, keepWaiting, &patience);
+        // libcups asks every kPollSeconds whether a wait for the spooler goes on.
+        httpSetTimeout(
+            http_, kPollSeconds, [](http_t*, void* self) { return static_cast<Connection*>(self)->over() ? 0 : 1; },
+            this);
         // A descriptor of our own: libcups may close and reuse its own at any time.
         socket_ = ::dup(httpGetFd(http_));
-        if (patience.stop.stop_requested())
+        if (stop_.stop_requested())
             interrupt();
     }
     ~Connection()
@@ -110,6 +80,15 @@ public:
 
     http_t* http() const { return http_; }
     const QString& server() const { return server_; }
+
+    // True, and from then on, once the deadline has passed or a stop is requested.
+    bool over()
+    {
+        gaveUp_ = gaveUp_ || stop_.stop_requested() || SteadyClock::now() >= deadline_;
+        return gaveUp_;
+    }
+    // Whether over() was ever true.
+    bool gaveUp() const { return gaveUp_; }
 
     // True when no spooler is set up here at all: no socket where one is
     // named, or no answer on this machine's port where none is configured.
@@ -132,16 +111,16 @@ private:
     }
 
     QString server_;
+    SteadyClock::time_point deadline_;
+    std::stop_token stop_;
+    bool gaveUp_ = false;
     http_t* http_ = nullptr;
     int cancelled_ = 0;  // libcups polls it while it connects
     std::atomic<int> socket_ = -1;
     std::optional<std::stop_callback<std::function<void()>>> onStop_;
 };
 
-struct DestDeleter {
-    void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
-};
-using Dest = std::unique_ptr<cups_dest_t, DestDeleter>;
+using Dest = std::unique_ptr<cups_dest_t, decltype([](cups_dest_t* dest) { cupsFreeDests(1, dest); })>;
 
 // The queue `name` with what the job needs of it: its address, for its
 // paper, and its state. Asked on `http` alone: where the spooler does not
@@ -177,28 +156,25 @@ Dest namedDest(http_t* http, const QByteArray& name, const QByteArray& instance)
     return Dest(dest);
 }
 
-// A page to lay the print out on, and the name of its media for the job,
-// so that the spooler prints the page at the size it was laid out for.
-struct Page {
-    QPageLayout layout;
-    QByteArray media;
-};
-
 // The queue's default page, with the margins the printer cannot print on.
-Page defaultPage(http_t* http, cups_dest_t* dest, Patience& patience)
+// Its media is set on `dest` for the job, so that the spooler prints the
+// page at the size it was laid out for.
+QPageLayout defaultPage(Connection& connection, cups_dest_t& dest)
 {
-    cups_dinfo_t* info = patience.over() ? nullptr : cupsCopyDestInfo(http, dest);
+    http_t* http = connection.http();
+    cups_dinfo_t* info = connection.over() ? nullptr : cupsCopyDestInfo(http, &dest);
     cups_size_t size{};
-    const bool known = info != nullptr && !patience.over()
-        && cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size);
+    const bool known = info != nullptr && !connection.over()
+        && cupsGetDestMediaDefault(http, &dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size);
     cupsFreeDestInfo(info);
     if (!known)
-        return {QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()), {}};
+        return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    if (size.media[0] != '\0')
+        dest.num_options = cupsAddOption("media", size.media, dest.num_options, &dest.options);
     const auto mm = [](int hundredths) { return hundredths / kHundredthsPerMillimetre; };
-    return {QPageLayout(QPageSize(QSizeF(mm(size.width), mm(size.length)), QPageSize::Millimeter),
-                        QPageLayout::Portrait, QMarginsF(mm(size.left), mm(size.top), mm(size.right), mm(size.bottom)),
-                        QPageLayout::Millimeter),
-            QByteArray(size.media)};
+    return QPageLayout(QPageSize(QSizeF(mm(size.width), mm(size.length)), QPageSize::Millimeter),
+                       QPageLayout::Portrait, QMarginsF(mm(size.left), mm(size.top), mm(size.right), mm(size.bottom)),
+                       QPageLayout::Millimeter);
 }
 
 // The page as a one-page PDF, or nothing where it could not be made.
@@ -213,22 +189,6 @@ QByteArray pdfOf(const PagePainter& paintPage, const QPageLayout& layout)
     if (!paintPage(writer))
         return {};
     return buffer.data();
-}
-
-int createHeldJob(http_t* http, const cups_dest_t& dest, const QByteArray& media, int copies)
-{
-    cups_option_t* options = nullptr;
-    int count = 0;
-    for (int i = 0; i < dest.num_options; ++i)
-        count = cupsAddOption(dest.options[i].name, dest.options[i].value, count, &options);
-    if (!media.isEmpty())
-        count = cupsAddOption("media", media.constData(), count, &options);
-    if (copies > 1)
-        count = cupsAddIntegerOption("copies", copies, count, &options);
-    count = cupsAddOption("job-hold-until", "indefinite", count, &options);
-    const int job = cupsCreateJob(http, dest.name, kJobTitle, count, options);
-    cupsFreeOptions(count, options);
-    return job;
 }
 
 bool sendDocument(http_t* http, const char* queue, int job, const QByteArray& pdf)
@@ -249,74 +209,71 @@ bool release(http_t* http, int job)
     return cupsLastError() <= IPP_STATUS_OK_CONFLICTING;
 }
 
-bool isPaused(const cups_dest_t& dest)
-{
-    const char* state = cupsGetOption("printer-state", dest.num_options, dest.options);
-    return state != nullptr && std::atoi(state) == IPP_PSTATE_STOPPED;
-}
-
 } // namespace
 
 SpoolResult spool(const SpoolRequest& request, SteadyClock::time_point deadline, std::stop_token stop)
 {
-    cupsSetPasswordCB2(noPassword, nullptr);
-    Patience patience{deadline, stop};
-    const Connection connection(patience);
+    Connection connection(deadline, std::move(stop));
     SpoolResult spooled;
-    PrintResult& result = spooled.result;
-    result.server = connection.server();
+    spooled.server = connection.server();
     const auto ended = [&](PrintOutcome outcome) {
-        result.outcome = patience.gaveUp ? PrintOutcome::Unanswered : outcome;
+        spooled.outcome = connection.gaveUp() ? PrintOutcome::Unanswered : outcome;
         return spooled;
     };
-    if (connection.http() == nullptr)
+    http_t* http = connection.http();
+    if (http == nullptr)
         return ended(connection.noSpoolerHere() && request.queue.isEmpty() ? PrintOutcome::NoPrinter
                                                                            : PrintOutcome::Unreachable);
-    http_t* http = connection.http();
 
     const QStringList name = request.queue.split(u'/');
     const QByteArray queue = name.value(0).toLocal8Bit();
-    const QByteArray instance = name.value(1).toLocal8Bit();
     const Dest dest = queue.isEmpty() ? Dest(cupsGetNamedDest(http, nullptr, nullptr))
-                                      : namedDest(http, queue, instance);
+                                      : namedDest(http, queue, name.value(1).toLocal8Bit());
     if (dest == nullptr)
         return ended(queue.isEmpty() ? PrintOutcome::NoPrinter : PrintOutcome::Failed);
-    result.printer = QString::fromLocal8Bit(dest->name);
+    spooled.printer = QString::fromLocal8Bit(dest->name);
 
     // After a stop or the deadline no request is sent: libcups would connect
     // again for it, on a connection that cannot be given up.
-    const Page page = defaultPage(http, dest.get(), patience);
-    const QByteArray pdf = patience.over() ? QByteArray() : pdfOf(request.paintPage, page.layout);
-    if (patience.over() || pdf.isEmpty())
+    const QPageLayout page = defaultPage(connection, *dest);
+    const QByteArray pdf = connection.over() ? QByteArray() : pdfOf(request.paintPage, page);
+    if (connection.over() || pdf.isEmpty())
         return ended(PrintOutcome::Failed);
-    const int job = createHeldJob(http, *dest, page.media, request.copies);
+    // Held until its page is complete, so that a job given up on never prints.
+    if (request.copies > 1)
+        dest->num_options = cupsAddIntegerOption("copies", request.copies, dest->num_options, &dest->options);
+    dest->num_options = cupsAddOption("job-hold-until", "indefinite", dest->num_options, &dest->options);
+    const int job = cupsCreateJob(http, dest->name, kJobTitle, dest->num_options, dest->options);
     if (job <= 0)
         return ended(PrintOutcome::Failed);
-    spooled.queue = dest->name;
     spooled.heldJob = job;
-    if (patience.over() || !sendDocument(http, dest->name, job, pdf) || patience.over() || !release(http, job)) {
-        if (!patience.over())
+    if (connection.over() || !sendDocument(http, dest->name, job, pdf) || connection.over() || !release(http, job)) {
+        if (!connection.over())
             cupsCancelJob2(http, dest->name, job, 0);
         return ended(PrintOutcome::Failed);
     }
     spooled.heldJob = 0;
-    return ended(isPaused(*dest) ? PrintOutcome::Queued : PrintOutcome::Printed);
+    const int state = cupsGetIntegerOption("printer-state", dest->num_options, dest->options);
+    return ended(state == IPP_PSTATE_STOPPED ? PrintOutcome::Queued : PrintOutcome::Printed);
 }
 
 void cancelHeldJob(const SpoolResult& spooled, std::stop_token stop)
 {
     if (spooled.heldJob == 0)
         return;
-    cupsSetPasswordCB2(noPassword, nullptr);
-    Patience patience{SteadyClock::time_point::max(), stop};
-    while (!patience.over()) {
-        const Connection connection(patience);
-        if (connection.http() != nullptr && !patience.over()) {
-            const ipp_status_t status = cupsCancelJob2(connection.http(), spooled.queue.constData(), spooled.heldJob, 0);
+    const QByteArray queue = spooled.printer.toLocal8Bit();
+    std::mutex mutex;
+    std::condition_variable_any stopped;
+    while (!stop.stop_requested()) {
+        Connection connection(SteadyClock::time_point::max(), stop);
+        if (connection.http() != nullptr && !connection.over()) {
+            const ipp_status_t status = cupsCancelJob2(connection.http(), queue.constData(), spooled.heldJob, 0);
             if (status != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE && status != IPP_STATUS_ERROR_INTERNAL)
                 return;
         }
-        pauseUnlessStopped(kRetryPause, stop);
+        // A pause that a stop ends at once.
+        std::unique_lock lock(mutex);
+        stopped.wait_for(lock, stop, kRetryPause, [] { return false; });
     }
 }
 

@@ -41,10 +41,8 @@ struct SpoolRequest {
 };
 
 // What the spooler made of a request (never Cancelled), and the job it left
-// held in `queue` where it gave up before releasing it to print.
-struct SpoolResult {
-    PrintResult result;
-    QByteArray queue;
+// held in the queue `printer` where it gave up before releasing it to print.
+struct SpoolResult : PrintResult {
     int heldJob = 0;
 };
 

@@ -263,7 +263,7 @@ private slots:
         const auto blankPage = [](QPaintDevice&) { return true; };
         const SpoolResult spooled = spool({blankPage, QStringLiteral("Chosen"), 1},
                                           std::chrono::steady_clock::now() + SystemPrinter::kAnswerTimeout, {});
-        QCOMPARE(spooled.result.outcome, PrintOutcome::Unreachable);
+        QCOMPARE(spooled.outcome, PrintOutcome::Unreachable);
     }
 
     // A print from the menu waiting for a silent spooler or for a connection
@@ -287,7 +287,7 @@ private slots:
         const ScopedEnvironment tmpdir("TMPDIR", temporary.path().toLocal8Bit());
         quitOnTerminationSignals(*QCoreApplication::instance());
         SpoolResult left;
-        left.queue = "Held";
+        left.printer = QStringLiteral("Held");
         left.heldJob = 1;
         const SpoolRequest named{[](QPaintDevice&) { return true; }, QStringLiteral("Chosen"), 1};
         std::atomic<int> ended = 0;

@@ -146,7 +146,7 @@ private slots:
         const auto page = [](QPaintDevice& device) { return QPainter(&device).isActive(); };
         const SpoolResult byName = spool({page, QString::fromLocal8Bit(queue_), 1},
                                          std::chrono::steady_clock::now() + SystemPrinter::kAnswerTimeout, {});
-        QCOMPARE(byName.result.outcome, PrintOutcome::Queued);
+        QCOMPARE(byName.outcome, PrintOutcome::Queued);
         QCOMPARE(jobsWaitingIn(queue_).size(), 2);
     }
 

@@ -51,7 +51,7 @@ void SystemPrinter::spoolOffThread(const QImage& picture, const QString& queue, 
         // Only the default queue is ever "no printer": the dialog's is not.
         QMetaObject::invokeMethod(
             this,
-            [this, result = spooled.result, picture, done] {
+            [this, result = PrintResult(spooled), picture, done] {
                 result.outcome == PrintOutcome::NoPrinter ? offerDialog(picture, done) : done(result);
             },
             Qt::QueuedConnection);
