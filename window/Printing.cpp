@@ -4,6 +4,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <climits>
+
 namespace tarnelby {
 
 bool printPicture(QPaintDevice& page, const QImage& picture)
@@ -25,27 +27,20 @@ SystemPrinter::SystemPrinter(QWidget* dialogParent)
     : QObject(dialogParent)
     , dialogParent_(dialogParent)
 {
-    cancellations_.setMaxThreadCount(1);
+    exchanges_.setMaxThreadCount(INT_MAX);
 }
 
 SystemPrinter::~SystemPrinter()
 {
     stop_.request_stop();
     exchanges_.waitForDone();
-    cancellations_.clear();
-    cancellations_.waitForDone();
 }
 
-void SystemPrinter::print(const QImage& picture, PrintDone done)
-{
-    spoolOffThread(picture, {}, 1, std::move(done));
-}
-
-void SystemPrinter::spoolOffThread(const QImage& picture, const QString& queue, int copies, PrintDone done)
+void SystemPrinter::print(const QImage& picture, PrintDone done, const QString& queue, int copies)
 {
     const SpoolRequest request{[picture](QPaintDevice& page) { return printPicture(page, picture); }, queue, copies};
     // This object outlives the exchange and the cancellation: its destructor
-    // waits for both pools.
+    // waits for the pool.
     exchanges_.start([this, request, picture, done, stop = stop_.get_token()] {
         const SpoolResult spooled = spool(request, std::chrono::steady_clock::now() + kAnswerTimeout, stop);
         // Only the default queue is ever "no printer": the dialog's is not.
@@ -55,8 +50,7 @@ void SystemPrinter::spoolOffThread(const QImage& picture, const QString& queue, 
                 result.outcome == PrintOutcome::NoPrinter ? offerDialog(picture, done) : done(result);
             },
             Qt::QueuedConnection);
-        if (spooled.heldJob != 0)
-            cancellations_.start([spooled, stop] { cancelHeldJob(spooled, stop); });
+        cancelHeldJob(spooled, stop);
     });
 }
 
@@ -69,7 +63,7 @@ void SystemPrinter::offerDialog(const QImage& picture, const PrintDone& done)
         return;
     }
     if (printer.outputFormat() == QPrinter::NativeFormat) {
-        spoolOffThread(picture, printer.printerName(), printer.copyCount(), done);
+        print(picture, done, printer.printerName(), printer.copyCount());
         return;
     }
     done({printPicture(printer, picture) ? PrintOutcome::Printed : PrintOutcome::Failed,

@@ -27,9 +27,10 @@ bool printPicture(QPaintDevice& page, const QImage& picture);
 // Prints on the system's default printer without ever blocking the thread it
 // lives on: each print's exchange with the print spooler runs on a thread of
 // a pool and gives up kAnswerTimeout after it started. A job the spooler was
-// left holding is cancelled afterwards on one thread apart, for as long as
-// that takes, so it never holds up a print. Where there is no spooler and no
-// printer, it offers the print dialog (printing to a PDF file, say) instead.
+// left holding is cancelled afterwards on that thread, for as long as that
+// takes; the pool has a thread for every print, so it never holds up one.
+// Where there is no spooler and no printer, it offers the print dialog
+// (printing to a PDF file, say) instead.
 class SystemPrinter : public QObject {
     Q_OBJECT
 
@@ -43,20 +44,18 @@ public:
     // answer or its connection hangs. Their `done` is never called.
     ~SystemPrinter() override;
 
-    // Starts printing `picture`; `done` follows later on this object's
+    // Starts printing `picture` on `queue` ("queue" or "queue/instance"), the
+    // default one where it is empty; `done` follows later on this object's
     // thread, once, with the outcome (never NoPrinter: the dialog is offered
     // then, and closing it gives Cancelled).
-    void print(const QImage& picture, PrintDone done);
+    void print(const QImage& picture, PrintDone done, const QString& queue = {}, int copies = 1);
 
 private:
-    // Prints on `queue`, the default one where it is empty.
-    void spoolOffThread(const QImage& picture, const QString& queue, int copies, PrintDone done);
     void offerDialog(const QImage& picture, const PrintDone& done);
 
     QWidget* dialogParent_ = nullptr;
     std::stop_source stop_;
-    QThreadPool exchanges_;      // a thread a print, as the window starts one at a time
-    QThreadPool cancellations_;  // one thread: they wait for the same spooler
+    QThreadPool exchanges_;
 };
 
 } // namespace tarnelby
