@@ -239,9 +239,9 @@ SpoolResult spool(const SpoolRequest& request, SteadyClock::time_point deadline,
     const QByteArray pdf = connection.over() ? QByteArray() : pdfOf(request.paintPage, page);
     if (connection.over() || pdf.isEmpty())
         return ended(PrintOutcome::Failed);
-    // Held until its page is complete, so that a job given up on never prints.
     if (request.copies > 1)
         dest->num_options = cupsAddIntegerOption("copies", request.copies, dest->num_options, &dest->options);
+    // Held until its page is complete, so that a job given up on never prints.
     dest->num_options = cupsAddOption("job-hold-until", "indefinite", dest->num_options, &dest->options);
     const int job = cupsCreateJob(http, dest->name, kJobTitle, dest->num_options, dest->options);
     if (job <= 0)
