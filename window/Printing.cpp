@@ -27,6 +27,7 @@ SystemPrinter::SystemPrinter(QWidget* dialogParent)
     : QObject(dialogParent)
     , dialogParent_(dialogParent)
 {
+    // A cancellation keeps its print's thread for as long as it takes.
     exchanges_.setMaxThreadCount(INT_MAX);
 }
 
