@@ -4,8 +4,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include <climits>
-
 namespace tarnelby {
 
 bool printPicture(QPaintDevice& page, const QImage& picture)
@@ -27,21 +25,22 @@ SystemPrinter::SystemPrinter(QWidget* dialogParent)
     : QObject(dialogParent)
     , dialogParent_(dialogParent)
 {
-    // A cancellation keeps its print's thread for as long as it takes.
-    exchanges_.setMaxThreadCount(INT_MAX);
+    cancellations_.setMaxThreadCount(1);
 }
 
 SystemPrinter::~SystemPrinter()
 {
     stop_.request_stop();
     exchanges_.waitForDone();
+    cancellations_.clear();
+    cancellations_.waitForDone();
 }
 
 void SystemPrinter::print(const QImage& picture, PrintDone done, const QString& queue, int copies)
 {
     const SpoolRequest request{[picture](QPaintDevice& page) { return printPicture(page, picture); }, queue, copies};
     // This object outlives the exchange and the cancellation: its destructor
-    // waits for the pool.
+    // waits for both pools.
     exchanges_.start([this, request, picture, done, stop = stop_.get_token()] {
         const SpoolResult spooled = spool(request, std::chrono::steady_clock::now() + kAnswerTimeout, stop);
         // Only the default queue is ever "no printer": the dialog's is not.
@@ -51,7 +50,8 @@ void SystemPrinter::print(const QImage& picture, PrintDone done, const QString& 
                 result.outcome == PrintOutcome::NoPrinter ? offerDialog(picture, done) : done(result);
             },
             Qt::QueuedConnection);
-        cancelHeldJob(spooled, stop);
+        if (spooled.heldJob != 0)
+            cancellations_.start([spooled, stop] { cancelHeldJob(spooled, stop); });
     });
 }
 

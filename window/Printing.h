@@ -27,10 +27,9 @@ bool printPicture(QPaintDevice& page, const QImage& picture);
 // Prints on the system's default printer without ever blocking the thread it
 // lives on: each print's exchange with the print spooler runs on a thread of
 // a pool and gives up kAnswerTimeout after it started. A job the spooler was
-// left holding is cancelled afterwards on that thread, for as long as that
-// takes; the pool has a thread for every print, so it never holds up one.
-// Where there is no spooler and no printer, it offers the print dialog
-// (printing to a PDF file, say) instead.
+// left holding is cancelled afterwards on one thread apart, for as long as
+// that takes, so it never holds up a print. Where there is no spooler and no
+// printer, it offers the print dialog (printing to a PDF file, say) instead.
 class SystemPrinter : public QObject {
     Q_OBJECT
 
@@ -55,7 +54,8 @@ private:
 
     QWidget* dialogParent_ = nullptr;
     std::stop_source stop_;
-    QThreadPool exchanges_;
+    QThreadPool exchanges_;      // a thread a print, as the window starts one at a time
+    QThreadPool cancellations_;  // one thread: they wait for the same spooler
 };
 
 } // namespace tarnelby
