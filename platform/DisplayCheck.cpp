@@ -200,7 +200,7 @@ void checkDisplay(int argc, char* argv[])
         const QByteArray platform = entry.split(':').first().toLower();
         if (platform.isEmpty())
             continue;
-        // X11 that Qt tries unasked, with no display named, is not worth a word.
+        // Without a display named, X11 is worth a word only where it was chosen.
         if (platform == "xcb" && x11Name.isEmpty()) {
             if (!chosen.isEmpty())
                 tell("needs an X display, but none is named (DISPLAY or -display)");
@@ -227,7 +227,8 @@ void checkDisplay(int argc, char* argv[])
             platformStart.passedOn = qInstallMessageHandler(holdOrExit);
             return;
         }
-        // Nor is the default Wayland socket where no compositor answers.
+        // A Wayland display that Qt tries unasked (a Wayland session's default
+        // socket) is not worth a word where it cannot be opened.
         if (platform == "xcb" || !chosen.isEmpty() || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             tell("cannot open " + display + ": " + problem);
     }
