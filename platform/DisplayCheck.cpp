@@ -1,5 +1,6 @@
 #include "platform/DisplayCheck.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QRegularExpression>
 #include <QString>
@@ -7,15 +8,18 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
+#include <string>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <system_error>
+#include <tuple>
 #include <unistd.h>
 #include <utility>
 
@@ -23,15 +27,29 @@ namespace tarnelby {
 
 namespace {
 
+// What Qt is starting, and what it has said meanwhile. The message handler is
+// the process's own, and Qt may report from its threads while it starts.
+struct {
+    std::mutex mutex;
+    bool holding = false;
+    QByteArray platform;
+    std::string display;
+    QtMessageHandler passedOn = nullptr;
+    QList<std::tuple<QtMsgType, QByteArray, QString>> held;
+    // Held open until Qt has connected: an X server whose last client leaves
+    // resets, and turns away whoever connects while it does.
+    xcb_connection_t* x11 = nullptr;
+} platformStart;
+
 // The value that follows the last of Qt's option `name`, given with one dash
-// or two ("-display :0"); empty where there is none.
-QByteArray optionValue(int argc, char* argv[], const char* name)
+// or two ("-display :0"); `otherwise` where there is none.
+QByteArray optionValue(int argc, char* argv[], const QByteArray& name, const QByteArray& otherwise)
 {
     QByteArray value;
     for (int i = 1; i + 1 < argc; ++i)
-        if (QByteArray(argv[i]) == QByteArray("-") + name || QByteArray(argv[i]) == QByteArray("--") + name)
+        if (argv[i] == '-' + name || argv[i] == "--" + name)
             value = argv[++i];
-    return value;
+    return value.isEmpty() ? otherwise : value;
 }
 
 // Ends the process at once: Qt's start may be half done, and nothing of it may
@@ -40,9 +58,7 @@ QByteArray optionValue(int argc, char* argv[], const char* name)
 // line in two.
 [[noreturn]] void exitSaying(std::string line)
 {
-    for (char& character : line)
-        if (static_cast<unsigned char>(character) < 0x20 || character == 0x7f)
-            character = ' ';
+    std::ranges::replace_if(line, [](unsigned char character) { return character < 0x20 || character == 0x7f; }, ' ');
     std::fputs(("tarnelby: " + line + '\n').c_str(), stderr);
     std::_Exit(EXIT_FAILURE);
 }
@@ -52,7 +68,7 @@ QByteArray optionValue(int argc, char* argv[], const char* name)
 // nothing where it could. libxcb writes the reason a server gives for turning
 // a client away straight to stderr: a pipe takes it instead, for the one line,
 // and does not block, so a long reason cannot hang the connection.
-std::string connectX11(const std::string& name, xcb_connection_t*& connection)
+std::string connectX11(const QByteArray& name, xcb_connection_t*& connection)
 {
     int ends[2];
     const int savedStderr = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
@@ -63,7 +79,7 @@ std::string connectX11(const std::string& name, xcb_connection_t*& connection)
     }
     // Asking for the screen number has libxcb check that the server has it.
     int screen = 0;
-    connection = xcb_connect(name.c_str(), &screen);
+    connection = xcb_connect(name.constData(), &screen);
     std::string refusal;
     if (capturing) {
         ::dup2(savedStderr, STDERR_FILENO);
@@ -151,134 +167,84 @@ std::string whyQtFailed(const QString& failure, const QByteArray& platform)
                                                                                           : " is not installed");
 }
 
-struct HeldMessage {
-    QtMsgType type;
-    QByteArray category;
-    QString text;
-};
-
-// What Qt is starting, and what it has said meanwhile. The message handler is
-// the process's own, and Qt may report from its threads while it starts.
-struct {
-    std::mutex mutex;
-    bool holding = false;
-    QByteArray platform;
-    std::string description;
-    QtMessageHandler passedOn = nullptr;
-    QList<HeldMessage> held;
-} platformStart;
-
 // Qt reports that no platform could start through a fatal message, which would
 // abort the program with a hint at reinstalling it; everything else it says
 // while it starts waits, so that the one line stands alone.
 void holdOrExit(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
-    std::unique_lock lock(platformStart.mutex);
-    if (!platformStart.holding) {
-        lock.unlock();
+    const std::lock_guard lock(platformStart.mutex);
+    if (!platformStart.holding)
         platformStart.passedOn(type, context, text);
-        return;
-    }
-    if (type == QtFatalMsg)
-        exitSaying("cannot use " + platformStart.description + ": " + whyQtFailed(text, platformStart.platform));
-    platformStart.held.append({type, context.category, text});
-}
-
-void passOnHeldMessages()
-{
-    QList<HeldMessage> held;
-    {
-        const std::lock_guard lock(platformStart.mutex);
-        if (!platformStart.holding)
-            return;
-        platformStart.holding = false;
-        qInstallMessageHandler(platformStart.passedOn);
-        held.swap(platformStart.held);
-    }
-    for (const HeldMessage& message : held)
-        platformStart.passedOn(message.type, QMessageLogContext(nullptr, 0, nullptr, message.category.constData()),
-                               message.text);
+    else if (type == QtFatalMsg)
+        exitSaying("cannot use " + platformStart.display + ": " + whyQtFailed(text, platformStart.platform));
+    else
+        platformStart.held.append({type, context.category, text});
 }
 
 } // namespace
 
-DisplayCheck::DisplayCheck(int argc, char* argv[])
+void checkDisplay(int argc, char* argv[])
 {
     // Qt tries each platform in turn until one opens: its default, xcb, behind
     // wayland where WAYLAND_DISPLAY is set or the session is a Wayland one;
     // QT_QPA_PLATFORM instead where it is set, and the last -platform over
     // both. Each is a name, and after a ':' the plugin's own arguments.
-    QByteArray chosen = optionValue(argc, argv, "platform");
-    if (chosen.isEmpty())
-        chosen = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray chosen = optionValue(argc, argv, "platform", qgetenv("QT_QPA_PLATFORM"));
     const bool wayland = qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
     const QByteArray platforms = !chosen.isEmpty() ? chosen : QByteArray(wayland ? "wayland;xcb" : "xcb");
-    QByteArray x11Name = optionValue(argc, argv, "display");
-    if (x11Name.isEmpty())
-        x11Name = qgetenv("DISPLAY");
+    const QByteArray x11Name = optionValue(argc, argv, "display", qgetenv("DISPLAY"));
 
     std::string problems;
+    const auto tell = [&problems](const std::string& problem) { problems += (problems.empty() ? "" : "; ") + problem; };
     for (const QByteArray& entry : platforms.split(';')) {
         const QByteArray platform = entry.split(':').first().toLower();
         if (platform.isEmpty())
             continue;
-        const std::string description = open(platform, !chosen.isEmpty(), x11Name, problems);
-        if (description.empty())
+        // Without a display named, X11 is worth a word only where it was chosen.
+        if (platform == "xcb" && x11Name.isEmpty()) {
+            if (!chosen.isEmpty())
+                tell("needs an X display, but none is named (DISPLAY or -display)");
             continue;
-        const std::lock_guard lock(platformStart.mutex);
-        platformStart.platform = platform;
-        platformStart.description = description;
-        platformStart.holding = true;
-        platformStart.passedOn = qInstallMessageHandler(holdOrExit);
-        return;
+        }
+        std::string display = "Qt's platform " + platform.toStdString();
+        std::string problem;
+        if (platform == "xcb") {
+            display = "the X display " + x11Name.toStdString();
+            problem = connectX11(x11Name, platformStart.x11);
+        } else if (platform.startsWith("wayland") && qEnvironmentVariableIsSet("WAYLAND_SOCKET")) {
+            // A socket already connected, handed down by whoever started us.
+            display = "the Wayland connection in WAYLAND_SOCKET";
+        } else if (platform.startsWith("wayland")) {
+            std::string path;
+            problem = connectWayland(path);
+            display = "the Wayland display " + path;
+        }
+        if (problem.empty()) {
+            const std::lock_guard lock(platformStart.mutex);
+            platformStart.platform = platform;
+            platformStart.display = display;
+            platformStart.holding = true;
+            platformStart.passedOn = qInstallMessageHandler(holdOrExit);
+            return;
+        }
+        // A Wayland display that Qt tries unasked (a Wayland session's default
+        // socket) is not worth a word where it cannot be opened.
+        if (platform == "xcb" || !chosen.isEmpty() || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            tell("cannot open " + display + ": " + problem);
     }
     exitSaying(problems.empty()
                    ? "needs a graphical display, but none is set (DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM)"
                    : problems);
 }
 
-std::string DisplayCheck::open(const QByteArray& platform, bool chosen, const QByteArray& x11Name,
-                               std::string& problems)
+void displayOpened()
 {
-    // A display that Qt tries unasked (X11 without DISPLAY, the default
-    // Wayland socket) is not worth a word where it does not answer.
-    const auto add = [&problems](const std::string& problem) {
-        problems += (problems.empty() ? "" : "; ") + problem;
-        return std::string();
-    };
-    if (platform == "xcb") {
-        if (x11Name.isEmpty())
-            return chosen ? add("needs an X display, but none is named (DISPLAY or -display)") : std::string();
-        const std::string description = "the X display " + x11Name.toStdString();
-        const std::string problem = connectX11(x11Name.toStdString(), x11_);
-        return problem.empty() ? description : add("cannot open " + description + ": " + problem);
-    }
-    if (platform.startsWith("wayland")) {
-        // A socket already connected, handed down by whoever started us.
-        if (qEnvironmentVariableIsSet("WAYLAND_SOCKET"))
-            return "the Wayland connection in WAYLAND_SOCKET";
-        std::string path;
-        const std::string problem = connectWayland(path);
-        const std::string description = "the Wayland display " + path;
-        if (problem.empty())
-            return description;
-        return chosen || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-            ? add("cannot open " + description + ": " + problem)
-            : std::string();
-    }
-    return "Qt's platform " + platform.toStdString();
-}
-
-DisplayCheck::~DisplayCheck()
-{
-    applicationStarted();
-}
-
-void DisplayCheck::applicationStarted()
-{
-    passOnHeldMessages();
-    if (x11_ != nullptr)
-        xcb_disconnect(std::exchange(x11_, nullptr));
+    const std::lock_guard lock(platformStart.mutex);
+    platformStart.holding = false;
+    qInstallMessageHandler(platformStart.passedOn);
+    for (const auto& [type, category, text] : std::exchange(platformStart.held, {}))
+        platformStart.passedOn(type, QMessageLogContext(nullptr, 0, nullptr, category.constData()), text);
+    xcb_disconnect(std::exchange(platformStart.x11, nullptr));
 }
 
 } // namespace tarnelby

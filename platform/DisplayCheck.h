@@ -1,11 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-
-#include <string>
-
-struct xcb_connection_t;
-
 namespace tarnelby {
 
 // The display that Qt is about to show the window on, from before the
@@ -15,32 +9,17 @@ namespace tarnelby {
 //   tarnelby: cannot open the X display :55: no X server answers there
 //   tarnelby: cannot use the Wayland display /run/user/1000/wayland-0: Qt's
 //   Wayland support (package qt6-wayland) is not installed
-class DisplayCheck {
-public:
-    // Opens the display that Qt will try, picked as Qt picks it from the
-    // command line (-platform, -display) and the environment (QT_QPA_PLATFORM,
-    // WAYLAND_DISPLAY, XDG_SESSION_TYPE, DISPLAY), and ends the process where
-    // none can be used; Qt's other platforms ("-platform offscreen") are left
-    // to Qt. From then on, holds Qt's messages back, and turns Qt's failure to
-    // start its platform into the one line and status 1.
-    DisplayCheck(int argc, char* argv[]);
-    DisplayCheck(const DisplayCheck&) = delete;
-    DisplayCheck& operator=(const DisplayCheck&) = delete;
-    ~DisplayCheck();
 
-    // Call once the application exists: lets the display go, as Qt holds a
-    // connection of its own now, and passes on the messages held back.
-    void applicationStarted();
+// Opens the display that Qt will try, picked as Qt picks it from the command
+// line (-platform, -display) and the environment (QT_QPA_PLATFORM,
+// WAYLAND_DISPLAY, XDG_SESSION_TYPE, DISPLAY), and ends the process where none
+// can be used; Qt's other platforms ("-platform offscreen") are left to Qt.
+// From then on, holds Qt's messages back, and turns Qt's failure to start its
+// platform into the one line and status 1.
+void checkDisplay(int argc, char* argv[]);
 
-private:
-    // Connects to the display that Qt tries for `platform` ("xcb", "wayland")
-    // and names it in words ("the X display :0"); where it cannot be used,
-    // gives nothing and adds why to `problems` where that is worth a word.
-    std::string open(const QByteArray& platform, bool chosen, const QByteArray& x11Name, std::string& problems);
-
-    // Held open until Qt has connected: an X server whose last client leaves
-    // resets, and turns away whoever connects while it does.
-    xcb_connection_t* x11_ = nullptr;
-};
+// Call once, as soon as the application exists: lets the display go, as Qt
+// holds a connection of its own now, and passes on the messages held back.
+void displayOpened();
 
 } // namespace tarnelby

@@ -11,10 +11,10 @@ int main(int argc, char* argv[])
 {
     if (const auto status = tarnelby::handleCommandLine(argc, argv))
         return *status;
-    tarnelby::DisplayCheck display(argc, argv);
+    tarnelby::checkDisplay(argc, argv);
     tarnelby::choosePlatformSettings();
     QApplication app(argc, argv);
-    display.applicationStarted();
+    tarnelby::displayOpened();
     tarnelby::quitOnTerminationSignals(app);
     QApplication::setApplicationName("Tarnelby");
     // Lets the desktop match the window to its menu entry and icon.
