@@ -4,6 +4,7 @@
 #include "window/RunTimer.h"
 
 #include <QLineF>
+#include <QPainter>
 #include <QPolygon>
 #include <QScreen>
 #include <QTest>
@@ -20,14 +21,12 @@ constexpr auto kBothHidden = WindowFixture::Panels::BothHidden;
 // White pixels of the picture inside `region` (pixels).
 int whitePixelsIn(const QImage& picture, const QPolygon& region)
 {
-    int count = 0;
-    const QRect box = region.boundingRect().intersected(picture.rect());
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            if ((picture.pixel(x, y) & 0xFFFFFF) == kWhiteRgb
-                && region.containsPoint({x, y}, Qt::OddEvenFill))
-                ++count;
-    return count;
+    QImage inside(picture.size(), QImage::Format_RGB32);
+    inside.fill(Qt::black);
+    QPainter painter(&inside);
+    painter.setClipRegion(QRegion(region, Qt::OddEvenFill));
+    painter.drawImage(0, 0, picture);
+    return whitePixelsOf(inside);
 }
 
 // Counts the timer events that reach any object of the program while it lives.
