@@ -116,11 +116,6 @@ public:
 private:
     int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
 
-    bool onAButton(QPoint pixel) const
-    {
-        return qobject_cast<const QAbstractButton*>(w_.window().centralWidget()->childAt(pixel)) != nullptr;
-    }
-
     // Anywhere in the drawing area, panels included, but not on a button.
     void click()
     {
@@ -128,7 +123,7 @@ private:
         QPoint pixel;
         do
             pixel = {uniform(0, area.width() - 1), uniform(0, area.height() - 1)};
-        while (onAButton(pixel));
+        while (qobject_cast<const QAbstractButton*>(w_.window().centralWidget()->childAt(pixel)));
 
         const bool covered = (model_.controlShown && toPixels(twips::kControlPanel).contains(pixel))
                           || (model_.readMeShown && toPixels(twips::kReadMePanel).contains(pixel));
