@@ -2,23 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <limits>
-#include <utility>
 #include <vector>
 
 namespace tarnelby {
 namespace {
 
 constexpr Single kNoon = 43200.0f;
-
-Experiment startedWith(std::initializer_list<Position> points)
-{
-    Experiment experiment;
-    for (Position at : points)
-        EXPECT_EQ(experiment.pick(at), Pick::Stored);
-    return experiment;
-}
 
 struct Trajectory {
     std::vector<Integer> xs;
@@ -39,25 +29,34 @@ Trajectory run(Experiment& experiment, std::size_t steps)
 }
 
 // One point, picked as received: the steps head for its whole twips, the
-// tenth step plots the first dot. With none picked, they head for row 1 (0, 0).
+// tenth step plots the first dot. With none picked, they head for row 1
+// (0, 0); after a clear, from the start again, for the old first point.
 TEST(Experiment, OnePointIsApproachedWithTiesToEven)
 {
+    const std::vector<Integer> towards4000 = {3000, 3500, 3750, 3875, 3938, 3969,
+                                              3984, 3992, 3996, 3998, 3999, 4000};
+    const std::vector<Integer> towards1000 = {1500, 1250, 1125, 1062, 1031, 1016,
+                                              1008, 1004, 1002, 1001, 1000, 1000};
     const struct {
         std::vector<Position> points;
+        bool clearedAfterARun;
         std::vector<Integer> xs, ys;
     } cases[] = {
-        {{{4005, 1005}},
+        {{{4005, 1005}}, false,
          {3002, 3504, 3754, 3880, 3942, 3974, 3990, 3998, 4002, 4004, 4004, 4004},
          {1502, 1254, 1130, 1068, 1036, 1020, 1012, 1008, 1006, 1006, 1006, 1006}},
-        {{{4000.4f, 999.5f}},
-         {3000, 3500, 3750, 3875, 3938, 3969, 3984, 3992, 3996, 3998, 3999, 4000},
-         {1500, 1250, 1125, 1062, 1031, 1016, 1008, 1004, 1002, 1001, 1000, 1000}},
-        {{}, {1000, 500, 250, 125, 62, 31, 16, 8, 4, 2, 1, 0}, {1000, 500, 250, 125, 62, 31, 16, 8, 4, 2, 1, 0}},
+        {{{4000.4f, 999.5f}}, false, towards4000, towards1000},
+        {{}, false, {1000, 500, 250, 125, 62, 31, 16, 8, 4, 2, 1, 0}, {1000, 500, 250, 125, 62, 31, 16, 8, 4, 2, 1, 0}},
+        {{{4000, 1000}, {8000, 1000}, {6000, 5000}}, true, towards4000, towards1000},
     };
     for (const auto& c : cases) {
         Experiment experiment;
         for (Position at : c.points)
             experiment.pick(at);
+        if (c.clearedAfterARun) {
+            run(experiment, 50);
+            experiment.clear();
+        }
         const Trajectory t = run(experiment, c.xs.size());
         EXPECT_EQ(t.xs, c.xs) << c.xs.back();
         EXPECT_EQ(t.ys, c.ys) << c.ys.back();
@@ -79,38 +78,6 @@ TEST(Experiment, HalfWayRoundsTiesToEvenWithoutOverflow)
     };
     for (const auto& c : cases)
         EXPECT_EQ(halfWay(c.from, c.to), c.expected) << c.from << " -> " << c.to;
-}
-
-TEST(Experiment, TheFirstStepRollsOneOfTheChosenPoints)
-{
-    // From (2000, 2000) each of the three rows gives its own first move.
-    const std::vector<std::pair<Integer, Integer>> moves = {{3000, 1500}, {5000, 1500}, {4000, 3500}};
-    std::vector<bool> seen(3);
-    for (int clock = 0; clock < 200; ++clock) {
-        Experiment experiment = startedWith({{4000, 1000}, {8000, 1000}, {6000, 5000}});
-        RandomGenerator generator(99);
-        EXPECT_FALSE(experiment.step(static_cast<Single>(clock), generator));
-        const auto move = std::find(moves.begin(), moves.end(), std::pair{experiment.x(), experiment.y()});
-        ASSERT_NE(move, moves.end()) << experiment.x() << ", " << experiment.y();
-        seen[static_cast<std::size_t>(move - moves.begin())] = true;
-    }
-    EXPECT_EQ(seen, std::vector<bool>(3, true));
-}
-
-TEST(Experiment, AClearedExperimentHeadsForTheOldFirstPoint)
-{
-    Experiment experiment = startedWith({{4000, 1000}, {8000, 1000}, {6000, 5000}});
-    run(experiment, 50);
-    experiment.clear();
-    EXPECT_EQ(experiment.pointCount(), 0);
-    EXPECT_EQ(experiment.count(), 0);
-    EXPECT_EQ(experiment.point(3).x, 6000);
-    run(experiment, 1);
-    EXPECT_EQ(experiment.x(), 3000);
-    EXPECT_EQ(experiment.y(), 1500);
-    EXPECT_EQ(experiment.pick({100, 200}), Pick::Stored);
-    EXPECT_EQ(experiment.pointCount(), 1);
-    EXPECT_EQ(experiment.point(1).y, 200);
 }
 
 TEST(Experiment, TheCounterAtItsLimitRaisesOverflowAndChangesNothing)

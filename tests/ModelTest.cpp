@@ -6,6 +6,7 @@
 #include "window/ReadMePanel.h"
 #include "window/RunTimer.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QTest>
 
@@ -88,25 +89,22 @@ public:
     {
         MainWindow& form = w_.window();
         const Experiment& s = form.experiment();
-        const auto where = [action](const char* what) {
-            return QByteArray("after action ") + QByteArray::number(action) + ": " + what;
-        };
-        QVERIFY2(s.pointCount() == model_.points, where("pointCount"));
+        const QByteArray after = "after action " + QByteArray::number(action) + ": ";
+        QVERIFY2(s.pointCount() == model_.points, after + "pointCount");
         for (int row = 1; row <= kMaxPoints; ++row) {
             const bool used = row <= model_.points;
             const auto [mx, my] = model_.stored[static_cast<std::size_t>(row - 1)];
             const QString shown = w_.xCaption(row) + ' ' + w_.yCaption(row);
-            QVERIFY2(shown == (used ? QString("%1 %2").arg(mx).arg(my) : "none 0"), where("row labels"));
-            QVERIFY2(!used || (s.point(row).x == mx && s.point(row).y == my), where("stored point"));
+            QVERIFY2(shown == (used ? QString("%1 %2").arg(mx).arg(my) : "none 0"), after + "row labels");
+            QVERIFY2(!used || (s.point(row).x == mx && s.point(row).y == my), after + "stored point");
         }
-        QVERIFY2(s.count() == model_.stepsSinceReset, where("count"));
-        const QString caption = w_.caption("beginStopButton");
-        QVERIFY2((caption == "Stop") == model_.running && (form.runTimer()->interval() == 1) == model_.running
-                     && (caption == "Begin") != model_.running && form.isRunning() == model_.running,
-                 where("run state"));
-        QVERIFY2(form.controlPanel()->isHidden() != model_.controlShown, where("control panel"));
-        QVERIFY2(form.readMePanel()->isHidden() != model_.readMeShown, where("Read Me panel"));
-        QVERIFY2(w_.errors.size() == model_.refusedClicks, where("errors"));
+        QVERIFY2(s.count() == model_.stepsSinceReset, after + "count");
+        QVERIFY2(w_.caption("beginStopButton") == (model_.running ? "Stop" : "Begin")
+                     && (form.runTimer()->interval() == 1) == model_.running && form.isRunning() == model_.running,
+                 after + "run state");
+        QVERIFY2(form.controlPanel()->isHidden() != model_.controlShown, after + "control panel");
+        QVERIFY2(form.readMePanel()->isHidden() != model_.readMeShown, after + "Read Me panel");
+        QVERIFY2(w_.errors.size() == model_.refusedClicks, after + "errors");
     }
 
     // The counter shows the count by the next frame.
@@ -118,18 +116,6 @@ public:
 private:
     int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
 
-    bool onAButton(QPoint pixel) const
-    {
-        MainWindow& form = w_.window();
-        for (const char* name : {"beginStopButton", "clearButton", "okButton"}) {
-            const QWidget* button = w_.control(name);
-            if (button->isVisibleTo(&form)
-                && QRect(button->mapTo(form.centralWidget(), QPoint()), button->size()).contains(pixel))
-                return true;
-        }
-        return false;
-    }
-
     // Anywhere in the drawing area, panels included, but not on a button.
     void click()
     {
@@ -137,7 +123,7 @@ private:
         QPoint pixel;
         do
             pixel = {uniform(0, area.width() - 1), uniform(0, area.height() - 1)};
-        while (onAButton(pixel));
+        while (qobject_cast<const QAbstractButton*>(w_.window().centralWidget()->childAt(pixel)));
 
         const bool covered = (model_.controlShown && toPixels(twips::kControlPanel).contains(pixel))
                           || (model_.readMeShown && toPixels(twips::kReadMePanel).contains(pixel));

@@ -22,15 +22,6 @@ TEST(Rnd, StaysInTheHalfOpenUnitInterval)
     }
 }
 
-TEST(Randomize, TheSameSeedTwiceDoesNotRepeatTheDraw)
-{
-    RandomGenerator generator(7);
-    generator.Randomize(46800.25f);
-    const Single first = generator.Rnd();
-    generator.Randomize(46800.25f);
-    EXPECT_NE(generator.Rnd(), first);
-}
-
 TEST(Roll, TheLargestDrawStaysWithinTheChosenPoints)
 {
     for (int count = 1; count <= kMaxPoints; ++count) {
