@@ -11,12 +11,6 @@ namespace tarnelby {
 
 namespace {
 
-const QString kDrawingAreaName = QStringLiteral("Drawing area");
-const QString kDrawingAreaDescription = QStringLiteral(
-    "Click to pick a point here. From the keyboard: the arrow keys move the crosshair, "
-    "with Shift ten pixels at a time; Return or Space picks the point under it; "
-    "Escape goes back to Begin.");
-
 // A panel: a named group whose children are its texts and buttons in reading
 // order.
 class AccessiblePanel : public QAccessibleWidget {
@@ -41,22 +35,17 @@ private:
     const QList<QObject*>& order() const { return static_cast<const Panel*>(object())->readingOrder(); }
 };
 
-// The drawing area, whose one part is where the crosshair stands, once it has moved.
+// The drawing area: a canvas whose value, and whose one part once it has
+// moved, is where the crosshair stands.
 class AccessibleDrawingArea : public QAccessibleWidget {
 public:
-    explicit AccessibleDrawingArea(DrawingArea* area)
-        : QAccessibleWidget(area, QAccessible::Canvas, kDrawingAreaName)
-    {
-    }
+    explicit AccessibleDrawingArea(DrawingArea* area) : QAccessibleWidget(area, QAccessible::Canvas) {}
 
     QString text(QAccessible::Text t) const override
     {
-        switch (t) {
-        case QAccessible::Name: return kDrawingAreaName;
-        case QAccessible::Description: return kDrawingAreaDescription;
-        case QAccessible::Value: return static_cast<const DrawingArea*>(object())->spokenCrosshair();
-        default: return QAccessibleWidget::text(t);
-        }
+        if (t == QAccessible::Value)
+            return static_cast<const DrawingArea*>(object())->spokenCrosshair();
+        return QAccessibleWidget::text(t);
     }
 
     int childCount() const override { return crosshair() ? 1 : 0; }

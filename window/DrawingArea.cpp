@@ -59,6 +59,10 @@ DrawingArea::DrawingArea(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName("drawingArea");
+    setAccessibleName("Drawing area");
+    setAccessibleDescription("Click to pick a point here. From the keyboard: the arrow keys move the crosshair, "
+                             "with Shift ten pixels at a time; Return or Space picks the point under it; "
+                             "Escape goes back to Begin.");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
     keep(sizeHint());
