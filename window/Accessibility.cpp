@@ -137,6 +137,7 @@ Voice::Voice(QWidget* window)
     , window_(window)
 {
     setObjectName("voice");
+    QAccessible::installFactory(&interfaceFor);
 }
 
 Voice::~Voice()
@@ -192,12 +193,6 @@ void Voice::focusPart(QWidget* widget, const QString& text)
 QAccessibleInterface* Voice::focusedPart(const QWidget* widget) const
 {
     return widget == focusedWidget_ && !parts_.empty() ? QAccessible::accessibleInterface(parts_.back()) : nullptr;
-}
-
-void installAccessibility()
-{
-    QAccessible::removeFactory(&interfaceFor);
-    QAccessible::installFactory(&interfaceFor);
 }
 
 } // namespace tarnelby

@@ -10,13 +10,6 @@ class QWidget;
 
 namespace tarnelby {
 
-// Installs how assistive technology reads the window's own widgets: the
-// panels as named groups of their texts in reading order, decorations and
-// shadows left out; the Read Me picture as a text; the drawing area as a
-// named, described canvas whose value is where its crosshair stands. Safe to
-// call more than once.
-void installAccessibility();
-
 // What the window tells assistive technology that no widget shows: what it
 // announces, and the part within a widget that the focus moved to. Each text
 // told is a part of its own, so that a screen reader takes it as new; the few
@@ -26,7 +19,12 @@ class Voice : public QObject {
     Q_OBJECT
 
 public:
-    // A voice for `window`, which owns it.
+    // A voice for `window`, which owns it. Also installs, once for all
+    // windows, how assistive technology reads the window's own widgets: the
+    // panels as named groups of their texts in reading order, decorations and
+    // shadows left out; the Read Me picture as a text; the drawing area as a
+    // canvas whose value, and whose one part, is where its crosshair stands,
+    // as this voice told it last.
     explicit Voice(QWidget* window);
     ~Voice() override;
 

@@ -70,7 +70,6 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
         };
     }
 
-    installAccessibility();
     voice_ = new Voice(this);
     setObjectName("mainWindow");
     setWindowTitle("Tarnelby");
