@@ -21,9 +21,7 @@ public:
 
     QAccessibleInterface* child(int index) const override
     {
-        if (index < 0 || index >= childCount())
-            return nullptr;
-        return QAccessible::queryAccessibleInterface(order().at(index));
+        return QAccessible::queryAccessibleInterface(order().value(index));
     }
 
     int indexOfChild(const QAccessibleInterface* child) const override
@@ -98,10 +96,8 @@ public:
     {
         QAccessible::State state;
         state.readOnly = true;
-        if (role_ != QAccessible::Notification && owner_) {
-            state.focusable = true;
-            state.focused = owner_->hasFocus();
-        }
+        state.focusable = role_ != QAccessible::Notification && owner_;
+        state.focused = state.focusable && owner_->hasFocus();
         return state;
     }
 

@@ -269,8 +269,7 @@ QString DrawingArea::spokenCrosshair() const
     if (!crosshair_)
         return {};
     const QPointF at = toTwips(*crosshair_);
-    return QStringLiteral("%1, %2")
-        .arg(twipsText(at.x()), twipsText(at.y()));
+    return QStringLiteral("%1, %2").arg(twipsText(at.x()), twipsText(at.y()));
 }
 
 // The arms' pixels and one pixel round them: at a fractional device pixel
