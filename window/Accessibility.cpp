@@ -68,11 +68,9 @@ private:
 // takes it as new, never as one it has already read.
 class AccessibleSpokenPart : public QAccessibleInterface {
 public:
-    // A part of `owner`, or of the part `parentPart` where one is given.
-    AccessibleSpokenPart(QWidget* owner, QAccessible::Role role, QString text,
-                         QAccessibleInterface* parentPart = nullptr)
-        : owner_(owner), role_(role), text_(std::move(text))
-        , parentPart_(parentPart ? QAccessible::uniqueId(parentPart) : 0)
+    // A part of `owner`, or of the part registered as `parentPart` where one is given.
+    AccessibleSpokenPart(QWidget* owner, QAccessible::Role role, QString text, QAccessible::Id parentPart = 0)
+        : owner_(owner), role_(role), text_(std::move(text)), parentPart_(parentPart)
     {
     }
 
@@ -81,7 +79,7 @@ public:
     QWindow* window() const override { return owner_ ? owner()->window() : nullptr; }
     QAccessibleInterface* parent() const override
     {
-        return parentPart_ ? QAccessible::accessibleInterface(parentPart_) : owner();
+        return parentPart_ != 0 ? QAccessible::accessibleInterface(parentPart_) : owner();
     }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
@@ -130,7 +128,6 @@ constexpr std::size_t kPartsKept = 8;
 
 Voice::Voice(QWidget* window)
     : QObject(window)
-    , window_(window)
 {
     setObjectName("voice");
     QAccessible::installFactory(&interfaceFor);
@@ -146,31 +143,29 @@ Voice::~Voice()
 }
 
 QAccessibleInterface* Voice::newPart(std::deque<QAccessible::Id>& kept, QWidget* owner, QAccessible::Role role,
-                                     const QString& text, QAccessibleInterface* parentPart)
+                                     const QString& text, QAccessible::Id parentPart)
 {
-    const QAccessible::Id id =
-        QAccessible::registerAccessibleInterface(new AccessibleSpokenPart(owner, role, text, parentPart));
-    kept.push_back(id);
+    kept.push_back(QAccessible::registerAccessibleInterface(new AccessibleSpokenPart(owner, role, text, parentPart)));
     if (kept.size() > kPartsKept) {
         QAccessible::deleteAccessibleInterface(kept.front());
         kept.pop_front();
     }
-    return QAccessible::accessibleInterface(id);
+    return QAccessible::accessibleInterface(kept.back());
 }
 
 void Voice::announce(const QString& text)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QAccessibleAnnouncementEvent announcement(window_, text);
+    QAccessibleAnnouncementEvent announcement(parent(), text);
     QAccessible::updateAccessibility(&announcement);
 #else
     // A status line that only assistive technology sees: a screen reader
     // reads the notifications in it without naming their role each time.
+    auto* window = static_cast<QWidget*>(parent());
     if (statusLine_ == 0)
         statusLine_ = QAccessible::registerAccessibleInterface(
-            new AccessibleSpokenPart(window_, QAccessible::StatusBar, QString()));
-    QAccessibleEvent shown(newPart(notifications_, window_, QAccessible::Notification, text,
-                                   QAccessible::accessibleInterface(statusLine_)),
+            new AccessibleSpokenPart(window, QAccessible::StatusBar, QString()));
+    QAccessibleEvent shown(newPart(notifications_, window, QAccessible::Notification, text, statusLine_),
                            QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
 #endif

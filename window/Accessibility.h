@@ -43,9 +43,8 @@ public:
 
 private:
     QAccessibleInterface* newPart(std::deque<QAccessible::Id>& kept, QWidget* owner, QAccessible::Role role,
-                                  const QString& text, QAccessibleInterface* parentPart = nullptr);
+                                  const QString& text, QAccessible::Id parentPart = 0);
 
-    QWidget* window_;
     std::deque<QAccessible::Id> notifications_;
     std::deque<QAccessible::Id> parts_;
     const QWidget* focusedWidget_ = nullptr;
