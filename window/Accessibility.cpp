@@ -49,11 +49,7 @@ public:
     int childCount() const override { return crosshair() ? 1 : 0; }
     QAccessibleInterface* child(int index) const override { return index == 0 ? crosshair() : nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        return child != nullptr && child == crosshair() ? 0 : -1;
-    }
+    int indexOfChild(const QAccessibleInterface* child) const override { return child && child == crosshair() ? 0 : -1; }
 
 private:
     QAccessibleInterface* crosshair() const
