@@ -33,8 +33,8 @@ private:
     const QList<QObject*>& order() const { return static_cast<const Panel*>(object())->readingOrder(); }
 };
 
-// The drawing area: a canvas whose value, and whose one part once it has
-// moved, is where the crosshair stands.
+// The drawing area: a canvas whose value is where the crosshair stands, and
+// whose one part, once the crosshair has moved, is that position as last told.
 class AccessibleDrawingArea : public QAccessibleWidget {
 public:
     explicit AccessibleDrawingArea(DrawingArea* area) : QAccessibleWidget(area, QAccessible::Canvas) {}

@@ -23,8 +23,8 @@ public:
     // windows, how assistive technology reads the window's own widgets: the
     // panels as named groups of their texts in reading order, decorations and
     // shadows left out; the Read Me picture as a text; the drawing area as a
-    // canvas whose value, and whose one part, is where its crosshair stands,
-    // as this voice told it last.
+    // canvas whose value is where its crosshair stands, and whose one part is
+    // the crosshair's position as this voice told it last.
     explicit Voice(QWidget* window);
     ~Voice() override;
 
