@@ -144,7 +144,7 @@ void MainWindow::startUp()
 {
     // Where the compositor places every window, the program does not try.
     if (QGuiApplication::platformName() != QLatin1String("wayland")) {
-        const QMargins told = frame_->answer().value_or(QMargins());
+        const QMargins told = frame_->answer();
         centreOnScreen(told);
         // The native window is made now, already placed, so that the
         // first frame the window manager reports round it is heard.
