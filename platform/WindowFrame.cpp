@@ -64,7 +64,7 @@ WindowFrame::WindowFrame()
     const xcb_atom_t request = atom(connection_, "_NET_REQUEST_FRAME_EXTENTS");
     const std::vector<uint32_t> supported =
         words(connection_, root->root, atom(connection_, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
-    if (std::find(supported.begin(), supported.end(), request) == supported.end())
+    if (std::ranges::find(supported, request) == supported.end())
         return;
 
     // An unmapped stand-in of the default kind, so that the window itself is
