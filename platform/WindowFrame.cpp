@@ -16,12 +16,9 @@ namespace tarnelby {
 namespace {
 
 template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply>
-ReplyPtr<Reply> owned(Reply* reply)
+std::unique_ptr<Reply, decltype(&std::free)> owned(Reply* reply)
 {
-    return ReplyPtr<Reply>(reply, &std::free);
+    return {reply, &std::free};
 }
 
 xcb_atom_t atom(xcb_connection_t* connection, const char* name)
@@ -31,68 +28,43 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name)
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
-// The window's CARDINAL[] property `name`, or an empty list.
-std::vector<uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name,
-                                xcb_atom_t type)
+// The window's property `name` of 32-bit words, or an empty list.
+std::vector<uint32_t> words(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type)
 {
     constexpr uint32_t kMaxWords = 1024;
     const auto reply = owned(xcb_get_property_reply(
         connection, xcb_get_property(connection, 0, window, name, type, 0, kMaxWords), nullptr));
     if (!reply || reply->format != 32)
         return {};
-    const auto* words = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
-    return {words, words + xcb_get_property_value_length(reply.get()) / 4};
+    const auto* first = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    return {first, first + xcb_get_property_value_length(reply.get()) / 4};
 }
 
-bool supports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t hint)
-{
-    const std::vector<uint32_t> supported =
-        cardinals(connection, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
-    return std::find(supported.begin(), supported.end(), hint) != supported.end();
-}
-
-// The X server's connection; none where the platform is not X11.
-xcb_connection_t* x11Connection()
-{
-    // Other platforms may offer the X11 interface without a connection (offscreen).
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || QGuiApplication::platformName() != QLatin1String("xcb"))
-        return nullptr;
-    return x11->connection();
-}
-
-// The window's _NET_FRAME_EXTENTS, in device pixels; none where it has none.
-std::optional<QMargins> frameExtents(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t extentsAtom)
+// The window's _NET_FRAME_EXTENTS, in device pixels; all zero where it has none.
+QMargins frameExtents(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t extentsAtom)
 {
     // Left, right, top, bottom.
-    const std::vector<uint32_t> extents = cardinals(connection, window, extentsAtom, XCB_ATOM_CARDINAL);
+    const std::vector<uint32_t> extents = words(connection, window, extentsAtom, XCB_ATOM_CARDINAL);
     if (extents.size() != 4)
-        return std::nullopt;
-    const auto pixels = [](uint32_t value) { return static_cast<int>(value); };
-    return QMargins(pixels(extents[0]), pixels(extents[2]), pixels(extents[1]), pixels(extents[3]));
-}
-
-// Destroys `window` where there is one, and forgets it.
-void destroy(xcb_connection_t* connection, uint32_t& window)
-{
-    if (window == 0)
-        return;
-    xcb_destroy_window(connection, std::exchange(window, 0));
-    xcb_flush(connection);
+        return {};
+    return QMargins(extents[0], extents[2], extents[1], extents[3]);
 }
 
 } // namespace
 
 WindowFrame::WindowFrame()
-    : connection_(x11Connection())
 {
-    if (connection_ == nullptr)
+    // Other platforms may offer the X11 interface without a connection (offscreen).
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
+    connection_ = x11->connection();
     extentsAtom_ = atom(connection_, "_NET_FRAME_EXTENTS");
     const xcb_screen_t* root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
     const xcb_atom_t request = atom(connection_, "_NET_REQUEST_FRAME_EXTENTS");
-    if (root == nullptr || request == XCB_ATOM_NONE || extentsAtom_ == XCB_ATOM_NONE
-        || !supports(connection_, root->root, request))
+    const std::vector<uint32_t> supported =
+        words(connection_, root->root, atom(connection_, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+    if (std::ranges::find(supported, request) == supported.end())
         return;
 
     // An unmapped stand-in of the default kind, so that the window itself is
@@ -112,25 +84,28 @@ WindowFrame::WindowFrame()
     xcb_flush(connection_);
 }
 
+// The toolkit's own connection sends the destruction along with its next requests.
 WindowFrame::~WindowFrame()
 {
-    destroy(connection_, probe_);
+    if (probe_ != 0)
+        xcb_destroy_window(connection_, probe_);
 }
 
-std::optional<QMargins> WindowFrame::answer() const
+QMargins WindowFrame::answer() const
 {
     if (probe_ == 0)
-        return std::nullopt;
+        return {};
     return frameExtents(connection_, probe_, extentsAtom_);
 }
 
 void WindowFrame::follow(const QWindow& window, Reported reported)
 {
-    destroy(connection_, probe_);
+    if (probe_ != 0)
+        xcb_destroy_window(connection_, std::exchange(probe_, 0));
     window_ = static_cast<uint32_t>(window.winId());
     reported_ = std::move(reported);
     // The toolkit selects the window's property changes itself.
-    if (connection_ != nullptr && extentsAtom_ != XCB_ATOM_NONE)
+    if (connection_ != nullptr)
         QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
@@ -146,7 +121,7 @@ bool WindowFrame::nativeEventFilter(const QByteArray& eventType, void* message, 
     if (change->window != window_ || change->atom != extentsAtom_ || change->state != XCB_PROPERTY_NEW_VALUE)
         return false;
     QCoreApplication::instance()->removeNativeEventFilter(this);
-    reported_(frameExtents(connection_, window_, extentsAtom_).value_or(QMargins()));
+    reported_(frameExtents(connection_, window_, extentsAtom_));
     return false;
 }
 

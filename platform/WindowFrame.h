@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 
 struct xcb_connection_t;
 
@@ -25,12 +24,10 @@ public:
     // program builds its window, and one that never answers holds nothing up.
     WindowFrame();
     ~WindowFrame() override;
-    WindowFrame(const WindowFrame&) = delete;
-    WindowFrame& operator=(const WindowFrame&) = delete;
 
-    // The frame as the manager has answered by now; none where nothing was
-    // asked or no answer has come (yet).
-    std::optional<QMargins> answer() const;
+    // The frame as the manager has answered by now; all zero where nothing
+    // was asked or no answer has come (yet).
+    QMargins answer() const;
 
     // Ends the question, and from now on tells `reported` the first frame the
     // manager reports round `window` as it maps it, all zero where it adds

@@ -1,6 +1,5 @@
 #include "window/MainWindow.h"
 
-#include "platform/WindowFrame.h"
 #include "window/Accessibility.h"
 #include "window/ControlPanel.h"
 #include "window/CoordinateTable.h"
@@ -52,8 +51,6 @@ QString refusalOf(Single x, Single y)
 MainWindow::MainWindow(WindowServices services, QWidget* parent)
     : QMainWindow(parent)
     , services_(std::move(services))
-    // First, so that the window manager answers while the window is built.
-    , frame_(std::make_unique<WindowFrame>())
 {
     if (!services_.reportError)
         services_.reportError = [this](const QString& message) {
@@ -143,12 +140,12 @@ void MainWindow::startUp()
 {
     // Where the compositor places every window, the program does not try.
     if (QGuiApplication::platformName() != QLatin1String("wayland")) {
-        const QMargins told = frame_->answer().value_or(QMargins());
+        const QMargins told = frame_.answer();
         centreOnScreen(told);
         // The native window is made now, already placed, so that the
         // first frame the window manager reports round it is heard.
         create();
-        frame_->follow(*windowHandle(), [this, told](const QMargins& frame) {
+        frame_.follow(*windowHandle(), [this, told](const QMargins& frame) {
             if (frame != told)
                 centreOnScreen(frame);
         });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "experiment/Experiment.h"
+#include "platform/WindowFrame.h"
 #include "runtime/WallClock.h"
 #include "runtime/Random.h"
 #include "window/Printing.h"
@@ -20,7 +21,6 @@ class DrawingArea;
 class ReadMePanel;
 class RunTimer;
 class Voice;
-class WindowFrame;
 
 // What the window takes from its platform. Tests hand in a fixed clock, a
 // seeded generator, and stand-ins for the message boxes and the printer.
@@ -108,8 +108,9 @@ private:
     QTimer frames_;
     bool stepped_ = false; // since the last frame
     Voice* voice_ = nullptr;
-    // Asked as the window is built, read when it is placed.
-    std::unique_ptr<WindowFrame> frame_;
+    // Asked before the window is built, so that the window manager answers
+    // meanwhile; read when it is placed.
+    WindowFrame frame_;
 };
 
 } // namespace tarnelby
