@@ -7,8 +7,8 @@
 #include "window/DrawingArea.h"
 #include "window/Fonts.h"
 #include "window/Geometry.h"
+#include "window/PixelArt.h"
 #include "window/ReadMePanel.h"
-#include "window/Resources.h"
 #include "window/RunTimer.h"
 
 #include <QApplication>
