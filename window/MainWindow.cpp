@@ -91,7 +91,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     // The area fills the client area by hand: a layout would have every panel
     // shown or hidden lay the whole window out again.
     client->installEventFilter(this);
-    runTimer_ = new RunTimer("runTimer", this);
+    runTimer_ = new RunTimer(this);
 
     connect(drawingArea_, &DrawingArea::clicked, this, &MainWindow::pickPoint);
     connect(controlPanel_, &ControlPanel::beginStopClicked, this, &MainWindow::toggleRun);
