@@ -3,7 +3,7 @@
 #include "program/PlatformSettings.h"
 #include "program/TerminationSignals.h"
 #include "window/MainWindow.h"
-#include "window/Resources.h"
+#include "window/PixelArt.h"
 
 #include <QApplication>
 

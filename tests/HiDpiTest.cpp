@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
 #include "window/DrawingArea.h"
-#include "window/Resources.h"
+#include "window/PixelArt.h"
 
 #include <QBackingStore>
 #include <QLabel>

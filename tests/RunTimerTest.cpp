@@ -22,7 +22,7 @@ struct Run {
 // tick's number.
 Run runTicking(int ms, const std::function<void(int tick)>& handler)
 {
-    RunTimer timer("runTimer", nullptr);
+    RunTimer timer(nullptr);
     Run run;
     QObject::connect(&timer, &RunTimer::timeout, [&] { handler(++run.ticks); });
     QElapsedTimer clock;

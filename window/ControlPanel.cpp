@@ -4,6 +4,7 @@
 #include "window/Fonts.h"
 #include "window/Geometry.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -19,12 +20,14 @@ constexpr int kRowsBehindTheBox = 4; // rows 1..4 lie behind the box and its div
 } // namespace
 
 ControlPanel::ControlPanel(QWidget* parent)
-    : Panel("controlPanel", twips::kControlPanel, desktopColour(QPalette::Button), parent)
+    : Panel("controlPanel", twips::kControlPanel, QGuiApplication::palette().color(QPalette::Button), parent)
 {
-    // The desktop's colours: the 3-D face, its text, and the outlines of shapes.
-    const QColor face = desktopColour(QPalette::Button);
-    const QColor outline = desktopColour(QPalette::WindowText);
-    const TextLook system{desktopColour(QPalette::ButtonText), face, {}};
+    // The desktop's colours, as they are when the panel is built: the 3-D
+    // face, its text, and the outlines of shapes.
+    const QPalette desktop = QGuiApplication::palette();
+    const QColor face = desktop.color(QPalette::Button);
+    const QColor outline = desktop.color(QPalette::WindowText);
+    const TextLook system{desktop.color(QPalette::ButtonText), face, {}};
     const QFont heading = sansSerif(FontSize::Small, Bold | Underlined);
     const QFont title = serif(FontSize::Title);
 

@@ -20,8 +20,8 @@ CoordinateTable::CoordinateTable(const QLabel& heading, QWidget* panel)
 {
     setObjectName("coordinateTable");
     // Over the rows' labels, each row as tall as the rows lie apart.
-    const int top = twips::kFirstRowTop;
-    setGeometry(toPixels(twips::Box{twips::kXLabelLeft, top, twips::kYLabelLeft + twips::kYLabelWidth - twips::kXLabelLeft,
+    setGeometry(toPixels(twips::Box{twips::kXLabelLeft, twips::kFirstRowTop,
+                                    twips::kYLabelLeft + twips::kYLabelWidth - twips::kXLabelLeft,
                                     kMaxPoints * twips::kRowPitch}));
     setGridSize(QSize(width(), toPixels(twips::kRowPitch)));
     setAccessibleName(heading.text());

@@ -122,16 +122,11 @@ void DrawingArea::wipe()
     update();
 }
 
+// Where the area reaches beyond the kept image, copy() fills the rest with 0,
+// which an RGB32 image holds as opaque black: the back colour.
 QImage DrawingArea::picture() const
 {
-    const QRect area(QPoint(), inDevicePixels(size(), ratio_));
-    if (QRect(QPoint(), image_.size()).contains(area))
-        return image_.copy(area);
-    QImage whole(area.size(), QImage::Format_RGB32);
-    whole.setDevicePixelRatio(ratio_);
-    whole.fill(kBackColour);
-    QPainter(&whole).drawImage(QPoint(), image_);
-    return whole;
+    return image_.copy(QRect(QPoint(), inDevicePixels(size(), ratio_)));
 }
 
 void DrawingArea::paintEvent(QPaintEvent* event)
@@ -274,10 +269,9 @@ QString DrawingArea::spokenCrosshair() const
 
 // The arms' pixels and one pixel round them: at a fractional device pixel
 // ratio an arm's device pixels straddle the edge of the area's pixels it lies on.
+// Asked only while the crosshair is shown, or as it hides: it has a place.
 QRect DrawingArea::crosshairBox() const
 {
-    if (!crosshair_)
-        return {};
     const int reach = kCrosshairArm + 1;
     return {*crosshair_ - QPoint(reach, reach), QSize(2 * reach + 1, 2 * reach + 1)};
 }

@@ -11,15 +11,12 @@ namespace {
 // gives them, and the long Read Me texts fit their boxes.
 constexpr int kSansSerifSpacingPercent = 97;
 
-// The layout's sizes in pixels, by FontSize.
-constexpr int kPixels[] = {11, 13, 16, 32};
-
 QFont make(const QStringList& families, QFont::StyleHint hint, FontSize size, unsigned style)
 {
     QFont font;
     font.setFamilies(families);
     font.setStyleHint(hint);
-    font.setPixelSize(kPixels[static_cast<int>(size)]);
+    font.setPixelSize(static_cast<int>(size));
     font.setBold(style & Bold);
     font.setItalic(style & Italic);
     font.setUnderline(style & Underlined);

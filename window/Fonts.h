@@ -6,7 +6,8 @@ namespace tarnelby {
 
 // The layout's fonts, sized in pixels so that text fits the boxes it was laid
 // out for: 8.25 pt -> 11 px, 9.75 pt -> 13 px, 12 pt -> 16 px, 24 pt -> 32 px.
-enum class FontSize { Small, Medium, Large, Title };
+// Each size's value is its height in pixels.
+enum class FontSize { Small = 11, Medium = 13, Large = 16, Title = 32 };
 
 enum FontStyle : unsigned {
     Regular = 0,

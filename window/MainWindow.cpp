@@ -6,8 +6,8 @@
 #include "window/DrawingArea.h"
 #include "window/Fonts.h"
 #include "window/Geometry.h"
+#include "window/PixelArt.h"
 #include "window/ReadMePanel.h"
-#include "window/Resources.h"
 #include "window/RunTimer.h"
 
 #include <QApplication>
@@ -88,7 +88,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     // The area fills the client area by hand: a layout would have every panel
     // shown or hidden lay the whole window out again.
     client->installEventFilter(this);
-    runTimer_ = new RunTimer("runTimer", this);
+    runTimer_ = new RunTimer(this);
 
     connect(drawingArea_, &DrawingArea::clicked, this, &MainWindow::pickPoint);
     connect(controlPanel_, &ControlPanel::beginStopClicked, this, &MainWindow::toggleRun);

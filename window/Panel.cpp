@@ -30,14 +30,9 @@ private:
 
 } // namespace
 
-QColor desktopColour(QPalette::ColorRole role)
+QLabel* Panel::addLabel(const TextRow& row)
 {
-    return QGuiApplication::palette().color(role);
-}
-
-QLabel* makeLabel(const TextRow& row, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
+    auto* label = new QLabel(this);
     label->setObjectName(row.name);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -78,7 +73,7 @@ QPushButton* Panel::addButton(const QString& name, const QString& caption, const
     button->setFont(font);
     button->setGeometry(toPixels(box));
     QPalette palette = button->palette();
-    palette.setColor(QPalette::Window, desktopColour(QPalette::Window));
+    palette.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Window));
     button->setPalette(palette);
     // Return and Enter press a focused button, as Space does.
     button->setAutoDefault(true);

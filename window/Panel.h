@@ -5,7 +5,6 @@
 #include <QColor>
 #include <QFont>
 #include <QFrame>
-#include <QPalette>
 
 #include <optional>
 
@@ -33,15 +32,6 @@ struct TextRow {
     TextLook look;
 };
 
-// The desktop's colour for `role`, from the application's palette as it is
-// when a control is built: QPalette::Button gives the 3-D face of panels and buttons.
-QColor desktopColour(QPalette::ColorRole role);
-
-// A label of the layout, at its box in twips from `parent`'s top-left corner:
-// plain text (runs of spaces and quotes stand as given), left-aligned, no
-// border. A label that fits its text keeps fitting it through adjustSize().
-QLabel* makeLabel(const TextRow& row, QWidget* parent);
-
 // A framed panel lying over the drawing area, with the standard etched 3-D
 // border in the desktop's colours, whatever the panel's background. The
 // buttons on it keep the desktop's colours too.
@@ -59,9 +49,11 @@ protected:
     void setReadingOrder(QList<QObject*> order) { readingOrder_ = std::move(order); }
 
     // Each creates a control in front of the panel's earlier children, at a
-    // box in twips from the panel's outer top-left corner. A button is
-    // pressed by Space, Return or Enter while it has the focus.
-    QLabel* addLabel(const TextRow& row) { return makeLabel(row, this); }
+    // box in twips from the panel's outer top-left corner. A label shows plain
+    // text (runs of spaces and quotes stand as given), left-aligned, no
+    // border; one that fits its text keeps fitting it through adjustSize(). A
+    // button is pressed by Space, Return or Enter while it has the focus.
+    QLabel* addLabel(const TextRow& row);
     QPushButton* addButton(const QString& name, const QString& caption, const twips::Box& box,
                            const QFont& font);
     // A one-colour shape that only decorates: a box's outline, or a filled box.

@@ -9,7 +9,6 @@ PixelArt::PixelArt(const QString& name, const QPixmap& picture, QWidget* parent)
 {
     setObjectName(name);
     setPixmap(picture);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
@@ -19,6 +18,18 @@ void PixelArt::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawPixmap(QRect(QPoint(), picture.deviceIndependentSize().toSize()), picture);
+}
+
+QIcon programIcon()
+{
+    constexpr int kLargestFactor = 4;
+    const QPixmap drawn(QStringLiteral(":/tarnelby.png"));
+    QIcon icon(drawn);
+    // Larger sizes by repeating pixels, so that the pixel art stays sharp on
+    // screens with more device pixels.
+    for (int factor = 2; factor <= kLargestFactor; ++factor)
+        icon.addPixmap(drawn.scaled(drawn.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    return icon;
 }
 
 } // namespace tarnelby

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 
@@ -17,5 +18,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+// The program's icon, 32 by 32, and its pixels repeated up to 128 by 128:
+// the main window's icon and the application's.
+QIcon programIcon();
 
 } // namespace tarnelby

@@ -9,17 +9,6 @@
 
 namespace tarnelby {
 
-namespace {
-
-const QString kWebAddressText = QStringLiteral("http://www.example.org/tarnelby");
-// A screen reader passes over texts of fewer than three words.
-const QString kPictureName = QStringLiteral("Picture: Sierpinski triangle.");
-const QString kWebAddressName = QStringLiteral("Web address: %1").arg(kWebAddressText);
-const QString kPictureDescription =
-    QStringLiteral("A small Sierpinski triangle in shades of grey, light at the top and darker towards the base.");
-
-} // namespace
-
 ReadMePanel::ReadMePanel(QWidget* parent)
     : Panel("readMePanel", twips::kReadMePanel, Qt::black, parent)
 {
@@ -63,7 +52,8 @@ ReadMePanel::ReadMePanel(QWidget* parent)
          "point and the numbered point. And just keep doing this over and over, after about 500 dots "
          "the Sierpinski Triangle will begin taking shape."),
          {240, 3600, 6015, 1575}, false, white},
-        {"webAddress", kWebAddressText, {105, 5205, 2700, 195}, true, {Qt::red, Qt::black, {}}},
+        {"webAddress", QStringLiteral("http://www.example.org/tarnelby"),
+         {105, 5205, 2700, 195}, true, {Qt::red, Qt::black, {}}},
         {"invitation", QStringLiteral("Send your questions or comments to tarnelby@example.org"),
          {105, 5400, 4845, 195}, true, {Qt::red, {}, {}}},
         {"notice", QStringLiteral("Tarnelby is free to copy and share."),
@@ -72,14 +62,17 @@ ReadMePanel::ReadMePanel(QWidget* parent)
     QList<QLabel*> labels;
     for (const TextRow& text : texts)
         labels << addLabel(text);
-    labels.at(7)->setAccessibleName(kWebAddressName);
+    // A screen reader passes over texts of fewer than three words: the web
+    // address and the picture are named with more.
+    labels.at(7)->setAccessibleName("Web address: " + labels.at(7)->text());
 
     // The picture, 32 by 32 pixels in 16 greys: read after the explanation,
     // and in front of it, whose box reaches a pixel into it.
     auto* picture = new PixelArt("picture", QPixmap(QStringLiteral(":/readme-picture.xpm")), this);
     picture->setGeometry(toPixels(twips::kPicture));
-    picture->setAccessibleName(kPictureName);
-    picture->setAccessibleDescription(kPictureDescription);
+    picture->setAccessibleName("Picture: Sierpinski triangle.");
+    picture->setAccessibleDescription(
+        "A small Sierpinski triangle in shades of grey, light at the top and darker towards the base.");
     picture->stackUnder(labels.at(2));
 
     auto* okButton = addButton("okButton", "OK", twips::kOkButton, sansSerif(FontSize::Medium, Bold));

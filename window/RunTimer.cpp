@@ -6,12 +6,6 @@
 
 namespace tarnelby {
 
-RunTimer::RunTimer(const QString& name, QObject* parent)
-    : QObject(parent)
-{
-    setObjectName(name);
-}
-
 void RunTimer::setInterval(int milliseconds)
 {
     interval_ = std::max(0, milliseconds);

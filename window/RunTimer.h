@@ -23,7 +23,7 @@ class RunTimer : public QObject {
 public:
     static constexpr std::chrono::milliseconds kStallLimit{50};
 
-    RunTimer(const QString& name, QObject* parent);
+    explicit RunTimer(QObject* parent) : QObject(parent) {}
 
     int interval() const { return interval_; }
 
