@@ -120,20 +120,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::buildMenu()
 {
-    const struct {
-        const char* name;
-        const char* caption;
-        void (MainWindow::*handler)();
-    } items[] = {
-        {"controlPanelAction", "&Control", &MainWindow::toggleControlPanel},
-        {"printAction", "&Print", &MainWindow::printPicture},
-        {"readMeAction", "&Read Me !", &MainWindow::toggleReadMe},
-    };
-    for (const auto& item : items) {
-        QAction* action = menuBar()->addAction(item.caption);
-        action->setObjectName(item.name);
-        connect(action, &QAction::triggered, this, item.handler);
-    }
+    menuBar()->addAction("&Control", this, &MainWindow::toggleControlPanel)->setObjectName("controlPanelAction");
+    menuBar()->addAction("&Print", this, &MainWindow::printPicture)->setObjectName("printAction");
+    menuBar()->addAction("&Read Me !", this, &MainWindow::toggleReadMe)->setObjectName("readMeAction");
 }
 
 void MainWindow::startUp()
