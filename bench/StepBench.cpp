@@ -1,5 +1,5 @@
 #include "experiment/Experiment.h"
-#include "runtime/WallClock.h"
+#include "runtime/Runtime.h"
 
 #include <benchmark/benchmark.h>
 

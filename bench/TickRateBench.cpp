@@ -9,7 +9,7 @@
 // again: about the least that ticks and 60 frames a second cost in Qt's
 // widgets on this machine, in the same measure.
 
-#include "program/PlatformSettings.h"
+#include "program/Startup.h"
 #include "window/MainWindow.h"
 
 #include <QApplication>

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "runtime/Numbers.h"
-#include "runtime/Random.h"
+#include "runtime/Runtime.h"
 
 #include <array>
 

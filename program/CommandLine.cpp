@@ -1,4 +1,4 @@
-#include "program/CommandLine.h"
+#include "program/Startup.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -1,4 +1,4 @@
-#include "program/TerminationSignals.h"
+#include "program/Startup.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

@@ -1,7 +1,5 @@
 #include "platform/DisplayCheck.h"
-#include "program/CommandLine.h"
-#include "program/PlatformSettings.h"
-#include "program/TerminationSignals.h"
+#include "program/Startup.h"
 #include "window/MainWindow.h"
 #include "window/PixelArt.h"
 

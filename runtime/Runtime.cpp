@@ -1,6 +1,4 @@
-#include "runtime/Numbers.h"
-#include "runtime/Random.h"
-#include "runtime/WallClock.h"
+#include "runtime/Runtime.h"
 
 #include <algorithm>
 #include <array>

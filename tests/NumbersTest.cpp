@@ -1,4 +1,4 @@
-#include "runtime/Numbers.h"
+#include "runtime/Runtime.h"
 
 #include <gtest/gtest.h>
 

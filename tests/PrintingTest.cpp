@@ -4,7 +4,7 @@
 #include "window/Printing.h"
 #include "platform/PrintSpooler.h"
 
-#include "program/TerminationSignals.h"
+#include "program/Startup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "window/Geometry.h"
 
-#include "runtime/Numbers.h"
+#include "runtime/Runtime.h"
 
 #include <cmath>
 

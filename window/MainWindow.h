@@ -2,8 +2,7 @@
 
 #include "experiment/Experiment.h"
 #include "platform/WindowFrame.h"
-#include "runtime/WallClock.h"
-#include "runtime/Random.h"
+#include "runtime/Runtime.h"
 #include "window/Printing.h"
 
 #include <QMainWindow>
