@@ -9,7 +9,6 @@ namespace tarnelby {
 void RunTimer::setInterval(int milliseconds)
 {
     interval_ = std::max(0, milliseconds);
-    ++schedule_;
     if (interval_ == 0) {
         wakeUp_.stop();
         return;
@@ -27,12 +26,12 @@ void RunTimer::timerEvent(QTimerEvent* event)
     const Schedule::time_point now = Schedule::now();
     if (now - due_ > kStallLimit)
         due_ = now;
-    const unsigned schedule = schedule_;
     while (now >= due_) {
         due_ += std::chrono::milliseconds(interval_);
         emit timeout();
-        // The handler may have stopped or restarted the timer.
-        if (schedule_ != schedule)
+        // The handler may have stopped the timer; one that restarted it set
+        // the next tick after `now`.
+        if (!wakeUp_.isActive())
             return;
     }
 }

@@ -42,7 +42,6 @@ private:
     QBasicTimer wakeUp_;
     Schedule::time_point due_{};  // the next tick's time
     int interval_ = 0;
-    unsigned schedule_ = 0;  // counts the schedules started, to notice a restart from a tick's handler
 };
 
 } // namespace tarnelby
