@@ -77,7 +77,6 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     // The panels lie over the drawing area as its siblings, so that the
     // toolkit's own hit test, focus chain and accessibility tree hold.
     auto* client = new QWidget(this);
-    client->setObjectName("client");
     setCentralWidget(client);
     controlPanel_ = new ControlPanel(client);
     readMePanel_ = new ReadMePanel(client);
@@ -95,7 +94,6 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     connect(controlPanel_, &ControlPanel::clearClicked, this, &MainWindow::clearExperiment);
     connect(readMePanel_, &ReadMePanel::okClicked, this, &MainWindow::closeReadMe);
     connect(runTimer_, &RunTimer::timeout, this, &MainWindow::step);
-    frames_.setObjectName("frameTimer");
     frames_.setTimerType(Qt::PreciseTimer);
     frames_.setInterval(kFrame);
     connect(&frames_, &QTimer::timeout, this, &MainWindow::showFrame);
