@@ -1,25 +1,9 @@
 #include "window/Printing.h"
 
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 
 namespace tarnelby {
-
-bool printPicture(QPaintDevice& page, const QImage& picture)
-{
-    QPainter painter;
-    if (!painter.begin(&page))
-        return false;
-    const QRect area = painter.viewport();
-    QSize size = picture.size();
-    size.scale(area.size(), Qt::KeepAspectRatio);
-    const QRect target(area.x() + (area.width() - size.width()) / 2,
-                       area.y() + (area.height() - size.height()) / 2,
-                       size.width(), size.height());
-    painter.drawImage(target, picture);
-    return painter.end();
-}
 
 SystemPrinter::SystemPrinter(QWidget* dialogParent)
     : QObject(dialogParent)
@@ -38,11 +22,11 @@ SystemPrinter::~SystemPrinter()
 
 void SystemPrinter::print(const QImage& picture, PrintDone done, const QString& queue, int copies)
 {
-    const SpoolRequest request{[picture](QPaintDevice& page) { return printPicture(page, picture); }, queue, copies};
     // This object outlives the exchange and the cancellation: its destructor
     // waits for both pools.
-    exchanges_.start([this, request, picture, done, stop = stop_.get_token()] {
-        const SpoolResult spooled = spool(request, std::chrono::steady_clock::now() + kAnswerTimeout, stop);
+    exchanges_.start([this, picture, done, queue, copies, stop = stop_.get_token()] {
+        const SpoolResult spooled =
+            spool(picture, queue, copies, std::chrono::steady_clock::now() + kAnswerTimeout, stop);
         // Only the default queue is ever "no printer": the dialog's is not.
         QMetaObject::invokeMethod(
             this,

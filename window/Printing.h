@@ -11,18 +11,12 @@
 #include <functional>
 #include <stop_token>
 
-class QPaintDevice;
 class QWidget;
 
 namespace tarnelby {
 
 // Called once with how a print ended.
 using PrintDone = std::function<void(const PrintResult& result)>;
-
-// Paints `picture` as one page of `page` (a printer, a PDF writer), as large
-// as its printable area allows with its shape kept, centred. False when the
-// page could not be opened.
-bool printPicture(QPaintDevice& page, const QImage& picture);
 
 // Prints on the system's default printer without ever blocking the thread it
 // lives on: each print's exchange with the print spooler runs on a thread of
