@@ -77,8 +77,6 @@ public:
         if (http_ != nullptr)
             httpClose(http_);
     }
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
 
     http_t* http() const { return http_; }
     const QString& server() const { return server_; }
@@ -163,11 +161,10 @@ Dest namedDest(http_t* http, const QByteArray& name, const QByteArray& instance)
 // page at the size it was laid out for.
 QPageLayout defaultPage(Connection& connection, cups_dest_t& dest)
 {
-    http_t* http = connection.http();
-    cups_dinfo_t* info = connection.over() ? nullptr : cupsCopyDestInfo(http, &dest);
+    cups_dinfo_t* info = connection.over() ? nullptr : cupsCopyDestInfo(connection.http(), &dest);
     cups_size_t size{};
     const bool known = info != nullptr && !connection.over()
-        && cupsGetDestMediaDefault(http, &dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size);
+        && cupsGetDestMediaDefault(connection.http(), &dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size);
     cupsFreeDestInfo(info);
     if (!known)
         return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
@@ -263,13 +260,12 @@ SpoolResult spool(const QImage& picture, const QString& queue, int copies, Stead
     const int job = cupsCreateJob(http, dest->name, kJobTitle, dest->num_options, dest->options);
     if (job <= 0)
         return ended(PrintOutcome::Failed);
-    spooled.heldJob = job;
     if (connection.over() || !sendDocument(http, dest->name, job, pdf) || connection.over() || !release(http, job)) {
         if (!connection.over())
             cupsCancelJob2(http, dest->name, job, 0);
+        spooled.heldJob = job;
         return ended(PrintOutcome::Failed);
     }
-    spooled.heldJob = 0;
     const int state = cupsGetIntegerOption("printer-state", dest->num_options, dest->options);
     return ended(state == IPP_PSTATE_STOPPED ? PrintOutcome::Queued : PrintOutcome::Printed);
 }
