@@ -7,7 +7,6 @@ namespace tarnelby {
 
 SystemPrinter::SystemPrinter(QWidget* dialogParent)
     : QObject(dialogParent)
-    , dialogParent_(dialogParent)
 {
     cancellations_.setMaxThreadCount(1);
 }
@@ -15,15 +14,12 @@ SystemPrinter::SystemPrinter(QWidget* dialogParent)
 SystemPrinter::~SystemPrinter()
 {
     stop_.request_stop();
-    exchanges_.waitForDone();
-    cancellations_.clear();
-    cancellations_.waitForDone();
 }
 
 void SystemPrinter::print(const QImage& picture, PrintDone done, const QString& queue, int copies)
 {
-    // This object outlives the exchange and the cancellation: its destructor
-    // waits for both pools.
+    // This object outlives the exchange and the cancellation: its pools wait
+    // for both as it is destroyed.
     exchanges_.start([this, picture, done, queue, copies, stop = stop_.get_token()] {
         const SpoolResult spooled =
             spool(picture, queue, copies, std::chrono::steady_clock::now() + kAnswerTimeout, stop);
@@ -42,15 +38,11 @@ void SystemPrinter::print(const QImage& picture, PrintDone done, const QString& 
 void SystemPrinter::offerDialog(const QImage& picture, const PrintDone& done)
 {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, dialogParent_);
-    if (dialog.exec() != QDialog::Accepted) {
-        done({PrintOutcome::Cancelled, {}, {}});
-        return;
-    }
-    if (printer.outputFormat() == QPrinter::NativeFormat) {
-        print(picture, done, printer.printerName(), printer.copyCount());
-        return;
-    }
+    QPrintDialog dialog(&printer, qobject_cast<QWidget*>(parent()));
+    if (dialog.exec() != QDialog::Accepted)
+        return done({PrintOutcome::Cancelled, {}, {}});
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        return print(picture, done, printer.printerName(), printer.copyCount());
     done({printPicture(printer, picture) ? PrintOutcome::Printed : PrintOutcome::Failed,
           printer.outputFileName(), {}});
 }

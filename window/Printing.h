@@ -30,7 +30,7 @@ class SystemPrinter : public QObject {
 public:
     static constexpr std::chrono::seconds kAnswerTimeout{10};
 
-    // Owned by `dialogParent` where there is one.
+    // Owned by `dialogParent` where there is one; the print dialog opens over it.
     explicit SystemPrinter(QWidget* dialogParent);
     // Asks the exchanges and cancellations still under way to give up and
     // waits for them: a fraction of a second, also where the spooler does not
@@ -46,10 +46,11 @@ public:
 private:
     void offerDialog(const QImage& picture, const PrintDone& done);
 
-    QWidget* dialogParent_ = nullptr;
     std::stop_source stop_;
-    QThreadPool exchanges_;      // a thread a print, as the window starts one at a time
+    // Their destructors wait for what they run, the exchanges' first: an
+    // exchange may hand the job it left held on to the cancellations.
     QThreadPool cancellations_;  // one thread: they wait for the same spooler
+    QThreadPool exchanges_;      // a thread a print, as the window starts one at a time
 };
 
 } // namespace tarnelby
