@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QStringList>
 
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <mutex>
@@ -75,8 +77,6 @@ public:
         if (http_ != nullptr)
             httpClose(http_);
     }
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
 
     http_t* http() const { return http_; }
     const QString& server() const { return server_; }
@@ -161,11 +161,10 @@ Dest namedDest(http_t* http, const QByteArray& name, const QByteArray& instance)
 // page at the size it was laid out for.
 QPageLayout defaultPage(Connection& connection, cups_dest_t& dest)
 {
-    http_t* http = connection.http();
-    cups_dinfo_t* info = connection.over() ? nullptr : cupsCopyDestInfo(http, &dest);
+    cups_dinfo_t* info = connection.over() ? nullptr : cupsCopyDestInfo(connection.http(), &dest);
     cups_size_t size{};
     const bool known = info != nullptr && !connection.over()
-        && cupsGetDestMediaDefault(http, &dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size);
+        && cupsGetDestMediaDefault(connection.http(), &dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size);
     cupsFreeDestInfo(info);
     if (!known)
         return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
@@ -178,7 +177,7 @@ QPageLayout defaultPage(Connection& connection, cups_dest_t& dest)
 }
 
 // The page as a one-page PDF, or nothing where it could not be made.
-QByteArray pdfOf(const PagePainter& paintPage, const QPageLayout& layout)
+QByteArray pdfOf(const QImage& picture, const QPageLayout& layout)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -186,7 +185,7 @@ QByteArray pdfOf(const PagePainter& paintPage, const QPageLayout& layout)
     writer.setResolution(kPageDpi);
     writer.setPageLayout(layout);
     writer.setCreator(QString::fromLatin1(kJobTitle));
-    if (!paintPage(writer))
+    if (!printPicture(writer, picture))
         return {};
     return buffer.data();
 }
@@ -211,7 +210,23 @@ bool release(http_t* http, int job)
 
 } // namespace
 
-SpoolResult spool(const SpoolRequest& request, SteadyClock::time_point deadline, std::stop_token stop)
+bool printPicture(QPaintDevice& page, const QImage& picture)
+{
+    QPainter painter;
+    if (!painter.begin(&page))
+        return false;
+    const QRect area = painter.viewport();
+    QSize size = picture.size();
+    size.scale(area.size(), Qt::KeepAspectRatio);
+    const QRect target(area.x() + (area.width() - size.width()) / 2,
+                       area.y() + (area.height() - size.height()) / 2,
+                       size.width(), size.height());
+    painter.drawImage(target, picture);
+    return painter.end();
+}
+
+SpoolResult spool(const QImage& picture, const QString& queue, int copies, SteadyClock::time_point deadline,
+                  std::stop_token stop)
 {
     Connection connection(deadline, std::move(stop));
     SpoolResult spooled;
@@ -222,13 +237,12 @@ SpoolResult spool(const SpoolRequest& request, SteadyClock::time_point deadline,
     };
     http_t* http = connection.http();
     if (http == nullptr)
-        return ended(connection.noSpoolerHere() && request.queue.isEmpty() ? PrintOutcome::NoPrinter
-                                                                           : PrintOutcome::Unreachable);
+        return ended(connection.noSpoolerHere() && queue.isEmpty() ? PrintOutcome::NoPrinter
+                                                                   : PrintOutcome::Unreachable);
 
-    const QStringList name = request.queue.split(u'/');
-    const QByteArray queue = name.value(0).toLocal8Bit();
+    const QStringList name = queue.split(u'/');
     const Dest dest = queue.isEmpty() ? Dest(cupsGetNamedDest(http, nullptr, nullptr))
-                                      : namedDest(http, queue, name.value(1).toLocal8Bit());
+                                      : namedDest(http, name.value(0).toLocal8Bit(), name.value(1).toLocal8Bit());
     if (dest == nullptr)
         return ended(queue.isEmpty() ? PrintOutcome::NoPrinter : PrintOutcome::Failed);
     spooled.printer = QString::fromLocal8Bit(dest->name);
@@ -236,23 +250,22 @@ SpoolResult spool(const SpoolRequest& request, SteadyClock::time_point deadline,
     // After a stop or the deadline no request is sent: libcups would connect
     // again for it, on a connection that cannot be given up.
     const QPageLayout page = defaultPage(connection, *dest);
-    const QByteArray pdf = connection.over() ? QByteArray() : pdfOf(request.paintPage, page);
+    const QByteArray pdf = connection.over() ? QByteArray() : pdfOf(picture, page);
     if (connection.over() || pdf.isEmpty())
         return ended(PrintOutcome::Failed);
-    if (request.copies > 1)
-        dest->num_options = cupsAddIntegerOption("copies", request.copies, dest->num_options, &dest->options);
+    if (copies > 1)
+        dest->num_options = cupsAddIntegerOption("copies", copies, dest->num_options, &dest->options);
     // Held until its page is complete, so that a job given up on never prints.
     dest->num_options = cupsAddOption("job-hold-until", "indefinite", dest->num_options, &dest->options);
     const int job = cupsCreateJob(http, dest->name, kJobTitle, dest->num_options, dest->options);
     if (job <= 0)
         return ended(PrintOutcome::Failed);
-    spooled.heldJob = job;
     if (connection.over() || !sendDocument(http, dest->name, job, pdf) || connection.over() || !release(http, job)) {
         if (!connection.over())
             cupsCancelJob2(http, dest->name, job, 0);
+        spooled.heldJob = job;
         return ended(PrintOutcome::Failed);
     }
-    spooled.heldJob = 0;
     const int state = cupsGetIntegerOption("printer-state", dest->num_options, dest->options);
     return ended(state == IPP_PSTATE_STOPPED ? PrintOutcome::Queued : PrintOutcome::Printed);
 }

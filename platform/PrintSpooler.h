@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QByteArray>
+#include <QImage>
 #include <QString>
 
 #include <chrono>
-#include <functional>
 #include <stop_token>
 
 class QPaintDevice;
@@ -27,38 +26,32 @@ struct PrintResult {
     QString server;   // the print server, where one was asked
 };
 
-// Paints what is to be printed on a page laid out for the print queue's
-// paper; false where the page could not be opened. Called on the spooler's thread.
-using PagePainter = std::function<bool(QPaintDevice& page)>;
+// Paints `picture` as one page of `page` (a printer, a PDF writer), as large
+// as its printable area allows with its shape kept, centred. False when the
+// page could not be opened.
+bool printPicture(QPaintDevice& page, const QImage& picture);
 
-// What to print: one page of a print queue of the system's print spooler,
-// the default queue where `queue` is empty ("queue" or "queue/instance"
-// otherwise).
-struct SpoolRequest {
-    PagePainter paintPage;
-    QString queue;
-    int copies = 1;
-};
-
-// What the spooler made of a request (never Cancelled), and the job it left
+// What the spooler made of a print (never Cancelled), and the job it left
 // held in the queue `printer` where it gave up before releasing it to print.
 struct SpoolResult : PrintResult {
     int heldJob = 0;
 };
 
-// Has the page painted for the queue's default paper and hands it to the
-// spooler: for the default queue with the options the user saved for it, for
-// a named one with the spooler's own (it is asked of the spooler alone, and
-// an instance of it prints as the queue itself). NoPrinter only where the
-// default queue was asked for: a named queue that cannot be reached is
-// Unreachable. Blocks, so call it off the GUI thread. Gives up with
-// Unanswered when the spooler has not answered everything by `deadline`,
-// and within a fraction of a second of `stop` being requested, a connection
-// still being made included. The job is held in the queue until
-// its page is complete and only then released, so a job given up on never
-// prints by itself; it is named in `heldJob` for cancelHeldJob.
-SpoolResult spool(const SpoolRequest& request, std::chrono::steady_clock::time_point deadline,
-                  std::stop_token stop);
+// Prints `picture` with printPicture, `copies` times, on `queue` ("queue" or
+// "queue/instance") of the system's print spooler, laid out for the queue's
+// default paper: on the default queue (where `queue` is empty) with the
+// options the user saved for it, on a named one with the spooler's own (it
+// is asked of the spooler alone, and an instance of it prints as the queue
+// itself). NoPrinter only where the default queue was asked for: a named
+// queue that cannot be reached is Unreachable. Blocks, so call it off the GUI
+// thread. Gives up with Unanswered when the spooler has not answered
+// everything by `deadline`, and within a fraction of a second of `stop`
+// being requested, a connection still being made included. The job is held
+// in the queue until its page is complete and only then released, so a job
+// given up on never prints by itself; it is named in `heldJob` for
+// cancelHeldJob.
+SpoolResult spool(const QImage& picture, const QString& queue, int copies,
+                  std::chrono::steady_clock::time_point deadline, std::stop_token stop);
 
 // Cancels the job that `result` gave up on, trying again as long as it takes
 // (the spooler may be stopped and come back later), until `stop` is

@@ -260,8 +260,7 @@ private slots:
     // The dialog's printer, chosen after the spooler went away, is not "no printer".
     void aChosenPrinterWithoutASpoolerIsUnreachable()
     {
-        const auto blankPage = [](QPaintDevice&) { return true; };
-        const SpoolResult spooled = spool({blankPage, QStringLiteral("Chosen"), 1},
+        const SpoolResult spooled = spool(QImage(), QStringLiteral("Chosen"), 1,
                                           std::chrono::steady_clock::now() + SystemPrinter::kAnswerTimeout, {});
         QCOMPARE(spooled.outcome, PrintOutcome::Unreachable);
     }
@@ -289,7 +288,6 @@ private slots:
         SpoolResult left;
         left.printer = QStringLiteral("Held");
         left.heldJob = 1;
-        const SpoolRequest named{[](QPaintDevice&) { return true; }, QStringLiteral("Chosen"), 1};
         std::atomic<int> ended = 0;
         QElapsedTimer clock;
         {
@@ -298,7 +296,8 @@ private slots:
                 ++ended;
             });
             std::jthread printing([&](std::stop_token stop) {
-                spool(named, std::chrono::steady_clock::now() + SystemPrinter::kAnswerTimeout, stop);
+                spool(QImage(), QStringLiteral("Chosen"), 1,
+                      std::chrono::steady_clock::now() + SystemPrinter::kAnswerTimeout, stop);
                 ++ended;
             });
             WindowFixture w(WindowFixture::Panels::AsAtStart, WindowFixture::Printing::System);

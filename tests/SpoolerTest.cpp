@@ -4,7 +4,6 @@
 #include "window/DrawingArea.h"
 
 #include <QDir>
-#include <QPainter>
 #include <QProcess>
 #include <QTest>
 
@@ -143,8 +142,7 @@ private slots:
         QCOMPARE(jobsWaitingIn(queue_).size(), 1);
 
         // The print dialog's queue, picked by name, is looked up on its own.
-        const auto page = [](QPaintDevice& device) { return QPainter(&device).isActive(); };
-        const SpoolResult byName = spool({page, QString::fromLocal8Bit(queue_), 1},
+        const SpoolResult byName = spool(QImage(), QString::fromLocal8Bit(queue_), 1,
                                          std::chrono::steady_clock::now() + SystemPrinter::kAnswerTimeout, {});
         QCOMPARE(byName.outcome, PrintOutcome::Queued);
         QCOMPARE(jobsWaitingIn(queue_).size(), 2);

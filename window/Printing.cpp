@@ -1,29 +1,12 @@
 #include "window/Printing.h"
 
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 
 namespace tarnelby {
 
-bool printPicture(QPaintDevice& page, const QImage& picture)
-{
-    QPainter painter;
-    if (!painter.begin(&page))
-        return false;
-    const QRect area = painter.viewport();
-    QSize size = picture.size();
-    size.scale(area.size(), Qt::KeepAspectRatio);
-    const QRect target(area.x() + (area.width() - size.width()) / 2,
-                       area.y() + (area.height() - size.height()) / 2,
-                       size.width(), size.height());
-    painter.drawImage(target, picture);
-    return painter.end();
-}
-
 SystemPrinter::SystemPrinter(QWidget* dialogParent)
     : QObject(dialogParent)
-    , dialogParent_(dialogParent)
 {
     cancellations_.setMaxThreadCount(1);
 }
@@ -31,18 +14,15 @@ SystemPrinter::SystemPrinter(QWidget* dialogParent)
 SystemPrinter::~SystemPrinter()
 {
     stop_.request_stop();
-    exchanges_.waitForDone();
-    cancellations_.clear();
-    cancellations_.waitForDone();
 }
 
 void SystemPrinter::print(const QImage& picture, PrintDone done, const QString& queue, int copies)
 {
-    const SpoolRequest request{[picture](QPaintDevice& page) { return printPicture(page, picture); }, queue, copies};
-    // This object outlives the exchange and the cancellation: its destructor
-    // waits for both pools.
-    exchanges_.start([this, request, picture, done, stop = stop_.get_token()] {
-        const SpoolResult spooled = spool(request, std::chrono::steady_clock::now() + kAnswerTimeout, stop);
+    // This object outlives the exchange and the cancellation: its pools wait
+    // for both as it is destroyed.
+    exchanges_.start([this, picture, done, queue, copies, stop = stop_.get_token()] {
+        const SpoolResult spooled =
+            spool(picture, queue, copies, std::chrono::steady_clock::now() + kAnswerTimeout, stop);
         // Only the default queue is ever "no printer": the dialog's is not.
         QMetaObject::invokeMethod(
             this,
@@ -58,15 +38,11 @@ void SystemPrinter::print(const QImage& picture, PrintDone done, const QString& 
 void SystemPrinter::offerDialog(const QImage& picture, const PrintDone& done)
 {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, dialogParent_);
-    if (dialog.exec() != QDialog::Accepted) {
-        done({PrintOutcome::Cancelled, {}, {}});
-        return;
-    }
-    if (printer.outputFormat() == QPrinter::NativeFormat) {
-        print(picture, done, printer.printerName(), printer.copyCount());
-        return;
-    }
+    QPrintDialog dialog(&printer, qobject_cast<QWidget*>(parent()));
+    if (dialog.exec() != QDialog::Accepted)
+        return done({PrintOutcome::Cancelled, {}, {}});
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        return print(picture, done, printer.printerName(), printer.copyCount());
     done({printPicture(printer, picture) ? PrintOutcome::Printed : PrintOutcome::Failed,
           printer.outputFileName(), {}});
 }

@@ -11,18 +11,12 @@
 #include <functional>
 #include <stop_token>
 
-class QPaintDevice;
 class QWidget;
 
 namespace tarnelby {
 
 // Called once with how a print ended.
 using PrintDone = std::function<void(const PrintResult& result)>;
-
-// Paints `picture` as one page of `page` (a printer, a PDF writer), as large
-// as its printable area allows with its shape kept, centred. False when the
-// page could not be opened.
-bool printPicture(QPaintDevice& page, const QImage& picture);
 
 // Prints on the system's default printer without ever blocking the thread it
 // lives on: each print's exchange with the print spooler runs on a thread of
@@ -36,7 +30,7 @@ class SystemPrinter : public QObject {
 public:
     static constexpr std::chrono::seconds kAnswerTimeout{10};
 
-    // Owned by `dialogParent` where there is one.
+    // Owned by `dialogParent` where there is one; the print dialog opens over it.
     explicit SystemPrinter(QWidget* dialogParent);
     // Asks the exchanges and cancellations still under way to give up and
     // waits for them: a fraction of a second, also where the spooler does not
@@ -52,10 +46,11 @@ public:
 private:
     void offerDialog(const QImage& picture, const PrintDone& done);
 
-    QWidget* dialogParent_ = nullptr;
     std::stop_source stop_;
-    QThreadPool exchanges_;      // a thread a print, as the window starts one at a time
+    // Their destructors wait for what they run, the exchanges' first: an
+    // exchange may hand the job it left held on to the cancellations.
     QThreadPool cancellations_;  // one thread: they wait for the same spooler
+    QThreadPool exchanges_;      // a thread a print, as the window starts one at a time
 };
 
 } // namespace tarnelby
