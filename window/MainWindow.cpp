@@ -118,9 +118,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::buildMenu()
 {
-    menuBar()->addAction("&Control", this, &MainWindow::toggleControlPanel)->setObjectName("controlPanelAction");
+    menuBar()->addAction("&Control", this, [this] { togglePanel(controlPanel_); })->setObjectName("controlPanelAction");
     menuBar()->addAction("&Print", this, &MainWindow::printPicture)->setObjectName("printAction");
-    menuBar()->addAction("&Read Me !", this, &MainWindow::toggleReadMe)->setObjectName("readMeAction");
+    menuBar()->addAction("&Read Me !", this, [this] { togglePanel(readMePanel_); })->setObjectName("readMeAction");
 }
 
 void MainWindow::startUp()
@@ -209,34 +209,26 @@ void MainWindow::clearExperiment()
     voice_->announce(QStringLiteral("Cleared: no points, no drawing. ") + spokenCount(experiment_.count()));
 }
 
-void MainWindow::toggleControlPanel()
+void MainWindow::togglePanel(QWidget* panel)
 {
-    if (controlPanel_->isHidden())
-        controlPanel_->setVisible(true);
+    if (panel->isHidden())
+        panel->setVisible(true);
     else
-        hidePanel(controlPanel_);
-}
-
-void MainWindow::toggleReadMe()
-{
-    if (readMePanel_->isHidden())
-        readMePanel_->setVisible(true);
-    else
-        closeReadMe();
+        hidePanel(panel);
 }
 
 void MainWindow::closeReadMe()
 {
-    // The focus that "OK" held goes back to "Begin", not on to the drawing area.
-    if (readMePanel_->isAncestorOf(QApplication::focusWidget()) && controlPanel_->isVisible())
-        controlPanel_->setFocus();
     hidePanel(readMePanel_);
 }
 
 void MainWindow::hidePanel(QWidget* panel)
 {
     QWidget* focus = QApplication::focusWidget();
-    if (panel->isAncestorOf(focus)) {
+    // The focus that "OK" held goes back to "Begin", not on to the drawing area.
+    if (panel == readMePanel_ && panel->isAncestorOf(focus) && controlPanel_->isVisible()) {
+        controlPanel_->setFocus();
+    } else if (panel->isAncestorOf(focus)) {
         const auto takesTab = [panel](const QWidget* w) {
             return w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !panel->isAncestorOf(w);
         };

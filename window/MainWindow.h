@@ -68,8 +68,6 @@ public:
     void toggleRun();           // "Begin" / "Stop"
     void clearExperiment();     // "CLEAR": wipes the drawing, frees the table, resets the state
     void closeReadMe();         // "OK"
-    void toggleControlPanel();
-    void toggleReadMe();
     // Hides both panels and starts printing the picture; while a print is
     // under way, says so and starts no other.
     void printPicture();
@@ -86,9 +84,11 @@ private:
     // to the nearest device pixel it can be placed at.
     void centreOnScreen(const QMargins& frame);
     void setRunning(bool running);
+    void togglePanel(QWidget* panel); // "&Control", "&Read Me !"
     // Hides `panel`. Where it holds the focus, the focus moves on as Tab
     // would move it, but as the program's move, not the keyboard's: the
-    // drawing area shows no crosshair for it.
+    // drawing area shows no crosshair for it. From the Read Me panel it goes
+    // back to "Begin" where that is shown.
     void hidePanel(QWidget* panel);
     // Tells the user how a print ended, where there is anything to tell.
     void tellPrintResult(const PrintResult& result);
