@@ -166,15 +166,11 @@ void MainWindow::centreOnScreen(const QMargins& frame)
 void MainWindow::pickPoint(QPointF position)
 {
     const Position at{static_cast<Single>(position.x()), static_cast<Single>(position.y())};
-    switch (experiment_.pick(at)) {
-    case Pick::AllRowsUsed:
-        return;
-    case Pick::OutOfRange:
+    const Pick picked = experiment_.pick(at);
+    if (picked == Pick::OutOfRange)
         services_.reportError(refusalOf(at.x, at.y));
+    if (picked != Pick::Stored)
         return;
-    case Pick::Stored:
-        break;
-    }
     const int row = experiment_.pointCount();
     controlPanel_->table().showRow(row, at);
     drawingArea_->drawCircle({at.x, at.y}, twips::kMarkerRadius);
@@ -290,17 +286,15 @@ void MainWindow::tellPrintResult(const PrintResult& result)
 
 void MainWindow::step()
 {
-    bool plotted = false;
     try {
-        plotted = experiment_.step(services_.wallClock->secondsSinceMidnight(), services_.generator);
+        if (experiment_.step(services_.wallClock->secondsSinceMidnight(), services_.generator))
+            drawingArea_->plotDot({experiment_.x(), experiment_.y()});
     } catch (const Overflow& error) {
         // Stopped first, so that the error is not raised again every millisecond.
         setRunning(false);
         services_.reportError(QStringLiteral("%1 in the chaos step").arg(QString::fromUtf8(error.what())));
         return;
     }
-    if (plotted)
-        drawingArea_->plotDot({experiment_.x(), experiment_.y()});
     stepped_ = true;
     if (!frames_.isActive())
         frames_.start();
