@@ -8,7 +8,6 @@
 #include "window/Geometry.h"
 #include "window/PixelArt.h"
 #include "window/ReadMePanel.h"
-#include "window/RunTimer.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -73,7 +72,10 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     setWindowIcon(programIcon());
     setFont(sansSerif(FontSize::Small));
 
-    buildMenu(); // first, so that the menu bar is read first
+    // The menu first, so that the menu bar is read first.
+    menuBar()->addAction("&Control", this, [this] { togglePanel(controlPanel_); })->setObjectName("controlPanelAction");
+    menuBar()->addAction("&Print", this, &MainWindow::printPicture)->setObjectName("printAction");
+    menuBar()->addAction("&Read Me !", this, [this] { togglePanel(readMePanel_); })->setObjectName("readMeAction");
     // The panels lie over the drawing area as its siblings, so that the
     // toolkit's own hit test, focus chain and accessibility tree hold.
     auto* client = new QWidget(this);
@@ -114,13 +116,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == centralWidget() && event->type() == QEvent::Resize)
         drawingArea_->resize(centralWidget()->size());
     return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::buildMenu()
-{
-    menuBar()->addAction("&Control", this, [this] { togglePanel(controlPanel_); })->setObjectName("controlPanelAction");
-    menuBar()->addAction("&Print", this, &MainWindow::printPicture)->setObjectName("printAction");
-    menuBar()->addAction("&Read Me !", this, [this] { togglePanel(readMePanel_); })->setObjectName("readMeAction");
 }
 
 void MainWindow::startUp()
@@ -179,8 +174,8 @@ void MainWindow::pickPoint(QPointF position)
 
 void MainWindow::toggleRun()
 {
-    setRunning(!running_);
-    if (running_) {
+    setRunning(!isRunning());
+    if (isRunning()) {
         voice_->announce(QStringLiteral("Running; the button reads Stop."));
         return;
     }
@@ -191,7 +186,6 @@ void MainWindow::toggleRun()
 
 void MainWindow::setRunning(bool running)
 {
-    running_ = running;
     controlPanel_->setRunning(running);
     runTimer_->setInterval(running ? kRunInterval : kIdleInterval);
 }

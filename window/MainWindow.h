@@ -4,6 +4,7 @@
 #include "platform/WindowFrame.h"
 #include "runtime/Runtime.h"
 #include "window/Printing.h"
+#include "window/RunTimer.h"
 
 #include <QMainWindow>
 #include <QMargins>
@@ -18,7 +19,6 @@ namespace tarnelby {
 class ControlPanel;
 class DrawingArea;
 class ReadMePanel;
-class RunTimer;
 class Voice;
 
 // What the window takes from its platform. Tests hand in a fixed clock, a
@@ -49,7 +49,7 @@ public:
 
     const Experiment& experiment() const { return experiment_; }
     Experiment& experiment() { return experiment_; }
-    bool isRunning() const { return running_; }
+    bool isRunning() const { return runTimer_->interval() != 0; }
     bool isPrinting() const { return printPending_; }
     DrawingArea* drawingArea() const { return drawingArea_; }
     ControlPanel* controlPanel() const { return controlPanel_; }
@@ -79,7 +79,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildMenu();
     // Centres the window with `frame` round it (device pixels) on its screen,
     // to the nearest device pixel it can be placed at.
     void centreOnScreen(const QMargins& frame);
@@ -98,7 +97,6 @@ private:
 
     WindowServices services_;
     Experiment experiment_;
-    bool running_ = false;
     bool printPending_ = false;
     DrawingArea* drawingArea_ = nullptr;
     ControlPanel* controlPanel_ = nullptr;
