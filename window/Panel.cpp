@@ -9,23 +9,20 @@ namespace tarnelby {
 
 namespace {
 
-// A box's outline, drawn as a one-pixel pen draws it: at a device pixel ratio
-// above 1 its left and top edges are thinner than its right and bottom, as
-// the layout's boxes have always been drawn.
+// A box's outline in the palette's text colour, drawn as a one-pixel pen
+// draws it: at a device pixel ratio above 1 its left and top edges are thinner
+// than its right and bottom, as the layout's boxes have always been drawn.
 class Outline : public QWidget {
 public:
-    Outline(const QColor& colour, QWidget* parent) : QWidget(parent), colour_(colour) {}
+    using QWidget::QWidget;
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        painter.setPen(colour_);
+        painter.setPen(palette().color(QPalette::WindowText));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
-
-private:
-    QColor colour_;
 };
 
 } // namespace
@@ -82,15 +79,14 @@ QPushButton* Panel::addButton(const QString& name, const QString& caption, const
 
 void Panel::addShape(const QString& name, Shape shape, const QRect& pixels, const QColor& colour)
 {
-    QWidget* shown = shape == Shape::Outline ? new Outline(colour, this) : new QWidget(this);
+    const bool filled = shape == Shape::Filled;
+    QWidget* shown = filled ? new QWidget(this) : new Outline(this);
     shown->setObjectName(name);
     shown->setGeometry(pixels);
-    if (shape == Shape::Filled) {
-        QPalette palette = shown->palette();
-        palette.setColor(QPalette::Window, colour);
-        shown->setPalette(palette);
-        shown->setAutoFillBackground(true);
-    }
+    QPalette palette = shown->palette();
+    palette.setColor(filled ? QPalette::Window : QPalette::WindowText, colour);
+    shown->setPalette(palette);
+    shown->setAutoFillBackground(filled);
 }
 
 } // namespace tarnelby
