@@ -54,7 +54,7 @@ public:
 private:
     QAccessibleInterface* crosshair() const
     {
-        const auto* voice = widget()->window()->findChild<const Voice*>(QStringLiteral("voice"), Qt::FindDirectChildrenOnly);
+        const auto* voice = widget()->window()->findChild<const Voice*>(QString(), Qt::FindDirectChildrenOnly);
         return voice != nullptr ? voice->focusedPart(widget()) : nullptr;
     }
 };
@@ -125,7 +125,6 @@ constexpr std::size_t kPartsKept = 8;
 Voice::Voice(QWidget* window)
     : QObject(window)
 {
-    setObjectName("voice");
     QAccessible::installFactory(&interfaceFor);
 }
 
