@@ -131,8 +131,7 @@ QImage DrawingArea::picture() const
 
 void DrawingArea::paintEvent(QPaintEvent* event)
 {
-    if (devicePixelRatioF() != ratio_) // moved to a screen of another ratio
-        keep(size());
+    keep(size()); // anew where the area moved to a screen of another ratio
     QPainter painter(this);
     const QRect shown = event->rect() & kept_;
     if (!shown.isEmpty())
