@@ -148,7 +148,7 @@ void DrawingArea::resizeEvent(QResizeEvent*)
 {
     keep(size());
     if (crosshair_)
-        placeCrosshair(*crosshair_);
+        setCrosshair(*crosshair_, crosshairShown_);
 }
 
 // Grows the picture to cover `area`, up to the largest it needs, and keeps it
@@ -171,7 +171,8 @@ void DrawingArea::keep(QSize area)
 
 void DrawingArea::mousePressEvent(QMouseEvent* event)
 {
-    showCrosshair(false);
+    if (crosshairShown_)
+        setCrosshair(*crosshair_, false);
     event->accept();
 }
 
@@ -194,6 +195,7 @@ void DrawingArea::pickAt(QPointF position)
 void DrawingArea::keyPressEvent(QKeyEvent* event)
 {
     const int stride = event->modifiers().testFlag(Qt::ShiftModifier) ? kLongStride : 1;
+    const QPoint at = crosshair_.value_or(rect().center());
     QPoint move;
     switch (event->key()) {
     case Qt::Key_Left: move = {-stride, 0}; break;
@@ -202,60 +204,53 @@ void DrawingArea::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Down: move = {0, stride}; break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Space: {
-        // A held key picks once, as a held button does; a hidden crosshair
-        // is shown first, so that nothing is picked where the user cannot see.
-        const bool wasShown = crosshairShown_;
-        showCrosshair(true);
-        if (wasShown && !event->isAutoRepeat())
-            pickAt(*crosshair_);
+    case Qt::Key_Space:
+        // A hidden crosshair is shown first, so that nothing is picked where
+        // the user cannot see; a held key picks once, as a held button does.
+        if (!crosshairShown_)
+            setCrosshair(at, true);
+        else if (!event->isAutoRepeat())
+            pickAt(at);
         return;
-    }
     case Qt::Key_Escape: emit escapePressed(); return;
     default: QWidget::keyPressEvent(event); return;
     }
-    showCrosshair(true);
-    placeCrosshair(*crosshair_ + move);
+    setCrosshair(at + move, true);
 }
 
 void DrawingArea::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
-    placeCrosshair(crosshair_.value_or(rect().center()));
     // Only the Tab key brings the focus with these reasons: where the program
     // moves it itself (a panel hid), it gives another.
-    showCrosshair(event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason);
+    setCrosshair(crosshair_.value_or(rect().center()),
+                 event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason);
 }
 
 void DrawingArea::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
-    showCrosshair(false);
+    if (crosshairShown_)
+        setCrosshair(*crosshair_, false);
 }
 
-void DrawingArea::showCrosshair(bool shown)
-{
-    if (shown == crosshairShown_)
-        return;
-    if (shown)
-        placeCrosshair(crosshair_.value_or(rect().center()));
-    crosshairShown_ = shown;
-    update(crosshairBox());
-}
-
-// Puts the crosshair on `pixel`, or the nearest pixel of the area.
-void DrawingArea::placeCrosshair(QPoint pixel)
+// Puts the crosshair on `pixel`, or the nearest pixel of the area, and shows
+// or hides it there; tells of a move to another pixel.
+void DrawingArea::setCrosshair(QPoint pixel, bool shown)
 {
     const QPoint inside(std::clamp(pixel.x(), 0, std::max(0, width() - 1)),
                         std::clamp(pixel.y(), 0, std::max(0, height() - 1)));
-    if (crosshair_ == inside)
+    if (crosshair_ == inside && crosshairShown_ == shown)
         return;
     if (crosshairShown_)
         update(crosshairBox());
+    const bool moved = crosshair_ != inside;
     crosshair_ = inside;
-    if (crosshairShown_)
+    crosshairShown_ = shown;
+    if (shown)
         update(crosshairBox());
-    emit crosshairMoved();
+    if (moved)
+        emit crosshairMoved();
 }
 
 QString DrawingArea::spokenCrosshair() const

@@ -84,8 +84,7 @@ protected:
 private:
     void keep(QSize area);
     void pickAt(QPointF position);
-    void placeCrosshair(QPoint pixel);
-    void showCrosshair(bool shown);
+    void setCrosshair(QPoint pixel, bool shown);
     QRect crosshairBox() const;
     void drawCrosshair(QPainter& painter) const;
 
