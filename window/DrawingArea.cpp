@@ -132,11 +132,8 @@ QImage DrawingArea::picture() const
 void DrawingArea::paintEvent(QPaintEvent* event)
 {
     keep(size()); // anew where the area moved to a screen of another ratio
-    QPainter painter(this);
-    const QRect shown = event->rect() & kept_;
-    if (!shown.isEmpty())
-        painter.drawImage(shown, image_,
-                          QRectF(QPointF(shown.topLeft()) * ratio_, QSizeF(shown.size()) * ratio_));
+    QPainter painter(this); // clipped to what is to be repainted
+    painter.drawImage(QPoint(), image_);
     if (!kept_.contains(event->rect()))
         for (const QRect& beyond : event->region().subtracted(kept_))
             painter.fillRect(beyond, QColor::fromRgb(kBackColour));
