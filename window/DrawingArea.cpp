@@ -53,6 +53,27 @@ QRegion regionOf(std::span<QPoint> pixels)
     return region;
 }
 
+// The arms' pixels and one pixel round them: at a fractional device pixel
+// ratio an arm's device pixels straddle the edge of the area's pixels it lies on.
+QRect crosshairBox(QPoint centre)
+{
+    const int reach = kCrosshairArm + 1;
+    return {centre - QPoint(reach, reach), QSize(2 * reach + 1, 2 * reach + 1)};
+}
+
+// Four arms, each a row or column of whole pixels of the area, that invert
+// what lies beneath them, so they show on black and white alike.
+void drawCrosshair(QPainter& painter, QPoint c)
+{
+    const int length = kCrosshairArm - kCrosshairGap + 1;
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    const QColor colour = QColor::fromRgb(kDrawingColour);
+    painter.fillRect(c.x() - kCrosshairArm, c.y(), length, 1, colour);
+    painter.fillRect(c.x() + kCrosshairGap, c.y(), length, 1, colour);
+    painter.fillRect(c.x(), c.y() - kCrosshairArm, 1, length, colour);
+    painter.fillRect(c.x(), c.y() + kCrosshairGap, 1, length, colour);
+}
+
 } // namespace
 
 DrawingArea::DrawingArea(QWidget* parent)
@@ -138,7 +159,7 @@ void DrawingArea::paintEvent(QPaintEvent* event)
         for (const QRect& beyond : event->region().subtracted(kept_))
             painter.fillRect(beyond, QColor::fromRgb(kBackColour));
     if (crosshairShown_)
-        drawCrosshair(painter);
+        drawCrosshair(painter, *crosshair_);
 }
 
 void DrawingArea::resizeEvent(QResizeEvent*)
@@ -240,12 +261,12 @@ void DrawingArea::setCrosshair(QPoint pixel, bool shown)
     if (crosshair_ == inside && crosshairShown_ == shown)
         return;
     if (crosshairShown_)
-        update(crosshairBox());
+        update(crosshairBox(*crosshair_));
     const bool moved = crosshair_ != inside;
     crosshair_ = inside;
     crosshairShown_ = shown;
     if (shown)
-        update(crosshairBox());
+        update(crosshairBox(inside));
     if (moved)
         emit crosshairMoved();
 }
@@ -256,29 +277,6 @@ QString DrawingArea::spokenCrosshair() const
         return {};
     const QPointF at = toTwips(*crosshair_);
     return QStringLiteral("%1, %2").arg(twipsText(at.x()), twipsText(at.y()));
-}
-
-// The arms' pixels and one pixel round them: at a fractional device pixel
-// ratio an arm's device pixels straddle the edge of the area's pixels it lies on.
-// Asked only while the crosshair is shown, or as it hides: it has a place.
-QRect DrawingArea::crosshairBox() const
-{
-    const int reach = kCrosshairArm + 1;
-    return {*crosshair_ - QPoint(reach, reach), QSize(2 * reach + 1, 2 * reach + 1)};
-}
-
-// Four arms, each a row or column of whole pixels of the area, that invert
-// what lies beneath them, so they show on black and white alike.
-void DrawingArea::drawCrosshair(QPainter& painter) const
-{
-    const QPoint c = *crosshair_;
-    const int length = kCrosshairArm - kCrosshairGap + 1;
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    const QColor colour = QColor::fromRgb(kDrawingColour);
-    painter.fillRect(c.x() - kCrosshairArm, c.y(), length, 1, colour);
-    painter.fillRect(c.x() + kCrosshairGap, c.y(), length, 1, colour);
-    painter.fillRect(c.x(), c.y() - kCrosshairArm, 1, length, colour);
-    painter.fillRect(c.x(), c.y() + kCrosshairGap, 1, length, colour);
 }
 
 } // namespace tarnelby

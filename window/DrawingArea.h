@@ -85,8 +85,6 @@ private:
     void keep(QSize area);
     void pickAt(QPointF position);
     void setCrosshair(QPoint pixel, bool shown);
-    QRect crosshairBox() const;
-    void drawCrosshair(QPainter& painter) const;
 
     // The dots of about four frames at 1,000 steps a second.
     static constexpr int kUnshownRoom = 64;
