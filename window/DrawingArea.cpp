@@ -86,12 +86,7 @@ DrawingArea::DrawingArea(QWidget* parent)
                              "Escape goes back to Begin.");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
-    keep(sizeHint());
-}
-
-QSize DrawingArea::sizeHint() const
-{
-    return toPixels(twips::kClientArea).size();
+    keep(toPixels(twips::kClientArea).size());
 }
 
 void DrawingArea::plotDot(QPoint position)

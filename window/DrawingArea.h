@@ -58,8 +58,6 @@ public:
     // table would show the point).
     QString spokenCrosshair() const;
 
-    QSize sizeHint() const override;
-
 signals:
     // A mouse button was released over the visible drawing area after it was
     // pressed there, or a key picked the point under the crosshair: at
