@@ -25,6 +25,14 @@ protected:
     }
 };
 
+// Sets one colour of `widget`'s palette; the others stay as it inherits them.
+void setColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(role, colour);
+    widget.setPalette(palette);
+}
+
 } // namespace
 
 QLabel* Panel::addLabel(const TextRow& row)
@@ -37,13 +45,11 @@ QLabel* Panel::addLabel(const TextRow& row)
     label->setGeometry(toPixels(row.box));
     if (row.look.font)
         label->setFont(*row.look.font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, row.look.text);
+    setColour(*label, QPalette::WindowText, row.look.text);
     if (row.look.background) {
-        palette.setColor(QPalette::Window, *row.look.background);
+        setColour(*label, QPalette::Window, *row.look.background);
         label->setAutoFillBackground(true);
     }
-    label->setPalette(palette);
     label->setText(row.text);
     if (row.fitsText)
         label->adjustSize();
@@ -56,9 +62,7 @@ Panel::Panel(const QString& name, const twips::Box& box, const QColor& backgroun
     setObjectName(name);
     setFrameStyle(QFrame::Box | QFrame::Sunken);
     setGeometry(toPixels(box));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, background);
-    setPalette(palette);
+    setColour(*this, QPalette::Window, background);
     setAutoFillBackground(true);
 }
 
@@ -69,9 +73,7 @@ QPushButton* Panel::addButton(const QString& name, const QString& caption, const
     button->setObjectName(name);
     button->setFont(font);
     button->setGeometry(toPixels(box));
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Window));
-    button->setPalette(palette);
+    setColour(*button, QPalette::Window, QGuiApplication::palette().color(QPalette::Window));
     // Return and Enter press a focused button, as Space does.
     button->setAutoDefault(true);
     return button;
@@ -83,9 +85,7 @@ void Panel::addShape(const QString& name, Shape shape, const QRect& pixels, cons
     QWidget* shown = filled ? new QWidget(this) : new Outline(this);
     shown->setObjectName(name);
     shown->setGeometry(pixels);
-    QPalette palette = shown->palette();
-    palette.setColor(filled ? QPalette::Window : QPalette::WindowText, colour);
-    shown->setPalette(palette);
+    setColour(*shown, filled ? QPalette::Window : QPalette::WindowText, colour);
     shown->setAutoFillBackground(filled);
 }
 
