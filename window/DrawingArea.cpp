@@ -182,11 +182,10 @@ void DrawingArea::keep(QSize area)
     ratio_ = ratio;
 }
 
-void DrawingArea::mousePressEvent(QMouseEvent* event)
+void DrawingArea::mousePressEvent(QMouseEvent*)
 {
     if (crosshairShown_)
         setCrosshair(*crosshair_, false);
-    event->accept();
 }
 
 void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
