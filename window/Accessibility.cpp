@@ -65,7 +65,8 @@ private:
 class AccessibleSpokenPart : public QAccessibleObject {
 public:
     // A part of `owner`, or of the part registered as `parentPart` where one
-    // is given. It has no object: an object's interface is its widget's own.
+    // is given. Its object is none, not `owner`: Qt would take a part with an
+    // object for that object's own interface.
     AccessibleSpokenPart(QWidget* owner, QAccessible::Role role, QString text, QAccessible::Id parentPart = 0)
         : QAccessibleObject(nullptr), owner_(owner), role_(role), text_(std::move(text)), parentPart_(parentPart)
     {
