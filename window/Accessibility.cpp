@@ -54,7 +54,7 @@ public:
 private:
     QAccessibleInterface* crosshair() const
     {
-        const auto* voice = widget()->window()->findChild<const Voice*>(QStringLiteral("voice"), Qt::FindDirectChildrenOnly);
+        const auto* voice = widget()->window()->findChild<const Voice*>(QString(), Qt::FindDirectChildrenOnly);
         return voice != nullptr ? voice->focusedPart(widget()) : nullptr;
     }
 };
@@ -62,16 +62,17 @@ private:
 // A part of a widget that exists only for assistive technology: a spoken
 // text with a role. Each text is a part of its own, so that a screen reader
 // takes it as new, never as one it has already read.
-class AccessibleSpokenPart : public QAccessibleInterface {
+class AccessibleSpokenPart : public QAccessibleObject {
 public:
-    // A part of `owner`, or of the part registered as `parentPart` where one is given.
+    // A part of `owner`, or of the part registered as `parentPart` where one
+    // is given. Its object is none, not `owner`: Qt would take a part with an
+    // object for that object's own interface.
     AccessibleSpokenPart(QWidget* owner, QAccessible::Role role, QString text, QAccessible::Id parentPart = 0)
-        : owner_(owner), role_(role), text_(std::move(text)), parentPart_(parentPart)
+        : QAccessibleObject(nullptr), owner_(owner), role_(role), text_(std::move(text)), parentPart_(parentPart)
     {
     }
 
     bool isValid() const override { return !owner_.isNull(); }
-    QObject* object() const override { return nullptr; }
     QWindow* window() const override { return owner_ ? owner()->window() : nullptr; }
     QAccessibleInterface* parent() const override
     {
@@ -80,9 +81,7 @@ public:
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? text_ : QString(); }
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override { return owner_ ? owner()->rect() : QRect(); }
     QAccessible::Role role() const override { return role_; }
 
@@ -125,7 +124,6 @@ constexpr std::size_t kPartsKept = 8;
 Voice::Voice(QWidget* window)
     : QObject(window)
 {
-    setObjectName("voice");
     QAccessible::installFactory(&interfaceFor);
 }
 

@@ -5,7 +5,6 @@
 
 #include <deque>
 
-class QString;
 class QWidget;
 
 namespace tarnelby {

@@ -35,8 +35,7 @@ CoordinateTable::CoordinateTable(const QLabel& heading, QWidget* panel)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setAutoFillBackground(false);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    viewport()->setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_TransparentForMouseEvents); // its viewport with it
 }
 
 void CoordinateTable::setRowLabels(int row, QLabel* x, QLabel* y)

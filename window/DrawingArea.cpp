@@ -53,6 +53,27 @@ QRegion regionOf(std::span<QPoint> pixels)
     return region;
 }
 
+// The arms' pixels and one pixel round them: at a fractional device pixel
+// ratio an arm's device pixels straddle the edge of the area's pixels it lies on.
+QRect crosshairBox(QPoint centre)
+{
+    const int reach = kCrosshairArm + 1;
+    return {centre - QPoint(reach, reach), QSize(2 * reach + 1, 2 * reach + 1)};
+}
+
+// Four arms, each a row or column of whole pixels of the area, that invert
+// what lies beneath them, so they show on black and white alike.
+void drawCrosshair(QPainter& painter, QPoint c)
+{
+    const int length = kCrosshairArm - kCrosshairGap + 1;
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    const QColor colour = QColor::fromRgb(kDrawingColour);
+    painter.fillRect(c.x() - kCrosshairArm, c.y(), length, 1, colour);
+    painter.fillRect(c.x() + kCrosshairGap, c.y(), length, 1, colour);
+    painter.fillRect(c.x(), c.y() - kCrosshairArm, 1, length, colour);
+    painter.fillRect(c.x(), c.y() + kCrosshairGap, 1, length, colour);
+}
+
 } // namespace
 
 DrawingArea::DrawingArea(QWidget* parent)
@@ -65,12 +86,7 @@ DrawingArea::DrawingArea(QWidget* parent)
                              "Escape goes back to Begin.");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
-    keep(sizeHint());
-}
-
-QSize DrawingArea::sizeHint() const
-{
-    return toPixels(twips::kClientArea).size();
+    keep(toPixels(twips::kClientArea).size());
 }
 
 void DrawingArea::plotDot(QPoint position)
@@ -131,25 +147,21 @@ QImage DrawingArea::picture() const
 
 void DrawingArea::paintEvent(QPaintEvent* event)
 {
-    if (devicePixelRatioF() != ratio_) // moved to a screen of another ratio
-        keep(size());
-    QPainter painter(this);
-    const QRect shown = event->rect() & kept_;
-    if (!shown.isEmpty())
-        painter.drawImage(shown, image_,
-                          QRectF(QPointF(shown.topLeft()) * ratio_, QSizeF(shown.size()) * ratio_));
+    keep(size()); // anew where the area moved to a screen of another ratio
+    QPainter painter(this); // clipped to what is to be repainted
+    painter.drawImage(QPoint(), image_);
     if (!kept_.contains(event->rect()))
         for (const QRect& beyond : event->region().subtracted(kept_))
             painter.fillRect(beyond, QColor::fromRgb(kBackColour));
     if (crosshairShown_)
-        drawCrosshair(painter);
+        drawCrosshair(painter, *crosshair_);
 }
 
 void DrawingArea::resizeEvent(QResizeEvent*)
 {
     keep(size());
     if (crosshair_)
-        placeCrosshair(*crosshair_);
+        setCrosshair(*crosshair_, crosshairShown_);
 }
 
 // Grows the picture to cover `area`, up to the largest it needs, and keeps it
@@ -170,10 +182,10 @@ void DrawingArea::keep(QSize area)
     ratio_ = ratio;
 }
 
-void DrawingArea::mousePressEvent(QMouseEvent* event)
+void DrawingArea::mousePressEvent(QMouseEvent*)
 {
-    showCrosshair(false);
-    event->accept();
+    if (crosshairShown_)
+        setCrosshair(*crosshair_, false);
 }
 
 void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
@@ -195,6 +207,7 @@ void DrawingArea::pickAt(QPointF position)
 void DrawingArea::keyPressEvent(QKeyEvent* event)
 {
     const int stride = event->modifiers().testFlag(Qt::ShiftModifier) ? kLongStride : 1;
+    const QPoint at = crosshair_.value_or(rect().center());
     QPoint move;
     switch (event->key()) {
     case Qt::Key_Left: move = {-stride, 0}; break;
@@ -203,60 +216,53 @@ void DrawingArea::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Down: move = {0, stride}; break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Space: {
-        // A held key picks once, as a held button does; a hidden crosshair
-        // is shown first, so that nothing is picked where the user cannot see.
-        const bool wasShown = crosshairShown_;
-        showCrosshair(true);
-        if (wasShown && !event->isAutoRepeat())
-            pickAt(*crosshair_);
+    case Qt::Key_Space:
+        // A hidden crosshair is shown first, so that nothing is picked where
+        // the user cannot see; a held key picks once, as a held button does.
+        if (!crosshairShown_)
+            setCrosshair(at, true);
+        else if (!event->isAutoRepeat())
+            pickAt(at);
         return;
-    }
     case Qt::Key_Escape: emit escapePressed(); return;
     default: QWidget::keyPressEvent(event); return;
     }
-    showCrosshair(true);
-    placeCrosshair(*crosshair_ + move);
+    setCrosshair(at + move, true);
 }
 
 void DrawingArea::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
-    placeCrosshair(crosshair_.value_or(rect().center()));
     // Only the Tab key brings the focus with these reasons: where the program
     // moves it itself (a panel hid), it gives another.
-    showCrosshair(event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason);
+    setCrosshair(crosshair_.value_or(rect().center()),
+                 event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason);
 }
 
 void DrawingArea::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
-    showCrosshair(false);
+    if (crosshairShown_)
+        setCrosshair(*crosshair_, false);
 }
 
-void DrawingArea::showCrosshair(bool shown)
-{
-    if (shown == crosshairShown_)
-        return;
-    if (shown)
-        placeCrosshair(crosshair_.value_or(rect().center()));
-    crosshairShown_ = shown;
-    update(crosshairBox());
-}
-
-// Puts the crosshair on `pixel`, or the nearest pixel of the area.
-void DrawingArea::placeCrosshair(QPoint pixel)
+// Puts the crosshair on `pixel`, or the nearest pixel of the area, and shows
+// or hides it there; tells of a move to another pixel.
+void DrawingArea::setCrosshair(QPoint pixel, bool shown)
 {
     const QPoint inside(std::clamp(pixel.x(), 0, std::max(0, width() - 1)),
                         std::clamp(pixel.y(), 0, std::max(0, height() - 1)));
-    if (crosshair_ == inside)
+    if (crosshair_ == inside && crosshairShown_ == shown)
         return;
     if (crosshairShown_)
-        update(crosshairBox());
+        update(crosshairBox(*crosshair_));
+    const bool moved = crosshair_ != inside;
     crosshair_ = inside;
-    if (crosshairShown_)
-        update(crosshairBox());
-    emit crosshairMoved();
+    crosshairShown_ = shown;
+    if (shown)
+        update(crosshairBox(inside));
+    if (moved)
+        emit crosshairMoved();
 }
 
 QString DrawingArea::spokenCrosshair() const
@@ -265,29 +271,6 @@ QString DrawingArea::spokenCrosshair() const
         return {};
     const QPointF at = toTwips(*crosshair_);
     return QStringLiteral("%1, %2").arg(twipsText(at.x()), twipsText(at.y()));
-}
-
-// The arms' pixels and one pixel round them: at a fractional device pixel
-// ratio an arm's device pixels straddle the edge of the area's pixels it lies on.
-// Asked only while the crosshair is shown, or as it hides: it has a place.
-QRect DrawingArea::crosshairBox() const
-{
-    const int reach = kCrosshairArm + 1;
-    return {*crosshair_ - QPoint(reach, reach), QSize(2 * reach + 1, 2 * reach + 1)};
-}
-
-// Four arms, each a row or column of whole pixels of the area, that invert
-// what lies beneath them, so they show on black and white alike.
-void DrawingArea::drawCrosshair(QPainter& painter) const
-{
-    const QPoint c = *crosshair_;
-    const int length = kCrosshairArm - kCrosshairGap + 1;
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    const QColor colour = QColor::fromRgb(kDrawingColour);
-    painter.fillRect(c.x() - kCrosshairArm, c.y(), length, 1, colour);
-    painter.fillRect(c.x() + kCrosshairGap, c.y(), length, 1, colour);
-    painter.fillRect(c.x(), c.y() - kCrosshairArm, 1, length, colour);
-    painter.fillRect(c.x(), c.y() + kCrosshairGap, 1, length, colour);
 }
 
 } // namespace tarnelby

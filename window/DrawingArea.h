@@ -58,8 +58,6 @@ public:
     // table would show the point).
     QString spokenCrosshair() const;
 
-    QSize sizeHint() const override;
-
 signals:
     // A mouse button was released over the visible drawing area after it was
     // pressed there, or a key picked the point under the crosshair: at
@@ -84,10 +82,7 @@ protected:
 private:
     void keep(QSize area);
     void pickAt(QPointF position);
-    void placeCrosshair(QPoint pixel);
-    void showCrosshair(bool shown);
-    QRect crosshairBox() const;
-    void drawCrosshair(QPainter& painter) const;
+    void setCrosshair(QPoint pixel, bool shown);
 
     // The dots of about four frames at 1,000 steps a second.
     static constexpr int kUnshownRoom = 64;

@@ -104,7 +104,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     connect(drawingArea_, &DrawingArea::escapePressed, this, [this] { controlPanel_->setFocus(); });
     controlPanel_->setFocus();
 
-    const QSize areaSize = drawingArea_->sizeHint();
+    const QSize areaSize = toPixels(twips::kClientArea).size();
     resize(areaSize.width(), areaSize.height() + menuBar()->sizeHint().height());
     startUp();
 }

@@ -9,24 +9,29 @@ namespace tarnelby {
 
 namespace {
 
-// A box's outline, drawn as a one-pixel pen draws it: at a device pixel ratio
-// above 1 its left and top edges are thinner than its right and bottom, as
-// the layout's boxes have always been drawn.
+// A box's outline in the palette's text colour, drawn as a one-pixel pen
+// draws it: at a device pixel ratio above 1 its left and top edges are thinner
+// than its right and bottom, as the layout's boxes have always been drawn.
 class Outline : public QWidget {
 public:
-    Outline(const QColor& colour, QWidget* parent) : QWidget(parent), colour_(colour) {}
+    using QWidget::QWidget;
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        painter.setPen(colour_);
+        painter.setPen(palette().color(QPalette::WindowText));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
-
-private:
-    QColor colour_;
 };
+
+// Sets one colour of `widget`'s palette; the others stay as it inherits them.
+void setColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(role, colour);
+    widget.setPalette(palette);
+}
 
 } // namespace
 
@@ -40,13 +45,11 @@ QLabel* Panel::addLabel(const TextRow& row)
     label->setGeometry(toPixels(row.box));
     if (row.look.font)
         label->setFont(*row.look.font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, row.look.text);
+    setColour(*label, QPalette::WindowText, row.look.text);
     if (row.look.background) {
-        palette.setColor(QPalette::Window, *row.look.background);
+        setColour(*label, QPalette::Window, *row.look.background);
         label->setAutoFillBackground(true);
     }
-    label->setPalette(palette);
     label->setText(row.text);
     if (row.fitsText)
         label->adjustSize();
@@ -59,9 +62,7 @@ Panel::Panel(const QString& name, const twips::Box& box, const QColor& backgroun
     setObjectName(name);
     setFrameStyle(QFrame::Box | QFrame::Sunken);
     setGeometry(toPixels(box));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, background);
-    setPalette(palette);
+    setColour(*this, QPalette::Window, background);
     setAutoFillBackground(true);
 }
 
@@ -72,9 +73,7 @@ QPushButton* Panel::addButton(const QString& name, const QString& caption, const
     button->setObjectName(name);
     button->setFont(font);
     button->setGeometry(toPixels(box));
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Window));
-    button->setPalette(palette);
+    setColour(*button, QPalette::Window, QGuiApplication::palette().color(QPalette::Window));
     // Return and Enter press a focused button, as Space does.
     button->setAutoDefault(true);
     return button;
@@ -82,15 +81,12 @@ QPushButton* Panel::addButton(const QString& name, const QString& caption, const
 
 void Panel::addShape(const QString& name, Shape shape, const QRect& pixels, const QColor& colour)
 {
-    QWidget* shown = shape == Shape::Outline ? new Outline(colour, this) : new QWidget(this);
+    const bool filled = shape == Shape::Filled;
+    QWidget* shown = filled ? new QWidget(this) : new Outline(this);
     shown->setObjectName(name);
     shown->setGeometry(pixels);
-    if (shape == Shape::Filled) {
-        QPalette palette = shown->palette();
-        palette.setColor(QPalette::Window, colour);
-        shown->setPalette(palette);
-        shown->setAutoFillBackground(true);
-    }
+    setColour(*shown, filled ? QPalette::Window : QPalette::WindowText, colour);
+    shown->setAutoFillBackground(filled);
 }
 
 } // namespace tarnelby

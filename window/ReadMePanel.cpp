@@ -12,9 +12,8 @@ namespace tarnelby {
 ReadMePanel::ReadMePanel(QWidget* parent)
     : Panel("readMePanel", twips::kReadMePanel, Qt::black, parent)
 {
-    const QFont heading = sansSerif(FontSize::Small, Bold | Underlined);
     const TextLook white{Qt::white, {}, {}};
-    const TextLook yellowHeading{Qt::yellow, {}, heading};
+    const TextLook yellowHeading{Qt::yellow, {}, sansSerif(FontSize::Small, Bold | Underlined)};
     // In reading order, which is also back to front: a later sibling lies in
     // front. The texts stand exactly as written, their runs of spaces included.
     const TextRow texts[] = {
