@@ -104,12 +104,9 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     connect(drawingArea_, &DrawingArea::escapePressed, this, [this] { controlPanel_->setFocus(); });
     controlPanel_->setFocus();
 
-    const QSize areaSize = toPixels(twips::kClientArea).size();
-    resize(areaSize.width(), areaSize.height() + menuBar()->sizeHint().height());
+    resize(toPixels(twips::kClientArea).size() + QSize(0, menuBar()->sizeHint().height()));
     startUp();
 }
-
-MainWindow::~MainWindow() = default;
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {

@@ -45,7 +45,6 @@ public:
     static constexpr std::chrono::milliseconds kFrame{16};
 
     explicit MainWindow(WindowServices services = {}, QWidget* parent = nullptr);
-    ~MainWindow() override;
 
     const Experiment& experiment() const { return experiment_; }
     Experiment& experiment() { return experiment_; }
