@@ -245,33 +245,26 @@ void MainWindow::printPicture()
 void MainWindow::tellPrintResult(const PrintResult& result)
 {
     const QString server = QStringLiteral("the print server %1").arg(result.server);
-    const QString target = result.printer.isEmpty()
-        ? server
-        : QStringLiteral("the printer %1 on %2").arg(result.printer, server);
+    const QString target =
+        result.printer.isEmpty() ? server : QStringLiteral("the printer %1 on %2").arg(result.printer, server);
     switch (result.outcome) {
     case PrintOutcome::Printed:
     case PrintOutcome::Cancelled:
         return;
-    case PrintOutcome::NoPrinter:
-        services_.reportError(QStringLiteral("No printer was found: nothing was printed."));
-        return;
     case PrintOutcome::Queued:
-        services_.reportNotice(
-            QStringLiteral("The picture waits in the queue of the printer %1, which is paused; it prints once "
-                           "the queue is resumed.")
-                .arg(result.printer));
-        return;
+        return services_.reportNotice(QStringLiteral("The picture waits in the queue of the printer %1, which is "
+                                                     "paused; it prints once the queue is resumed.")
+                                          .arg(result.printer));
+    case PrintOutcome::NoPrinter:
+        return services_.reportError(QStringLiteral("No printer was found: nothing was printed."));
     case PrintOutcome::Failed:
-        services_.reportError(QStringLiteral("Printer error in printing"));
-        return;
+        return services_.reportError(QStringLiteral("Printer error in printing"));
     case PrintOutcome::Unanswered:
-        services_.reportError(QStringLiteral("No answer from %1 within %2 seconds: nothing was printed.")
-                                  .arg(target)
-                                  .arg(SystemPrinter::kAnswerTimeout.count()));
-        return;
+        return services_.reportError(QStringLiteral("No answer from %1 within %2 seconds: nothing was printed.")
+                                         .arg(target)
+                                         .arg(SystemPrinter::kAnswerTimeout.count()));
     case PrintOutcome::Unreachable:
-        services_.reportError(QStringLiteral("Cannot reach %1: nothing was printed.").arg(server));
-        return;
+        return services_.reportError(QStringLiteral("Cannot reach %1: nothing was printed.").arg(server));
     }
 }
 
