@@ -1,5 +1,6 @@
 #include "window/ControlPanel.h"
 
+#include "experiment/Experiment.h"
 #include "window/CoordinateTable.h"
 #include "window/Fonts.h"
 #include "window/Geometry.h"

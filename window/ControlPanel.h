@@ -1,10 +1,7 @@
 #pragma once
 
-#include "experiment/Experiment.h"
+#include "runtime/Runtime.h"
 #include "window/Panel.h"
-
-class QLabel;
-class QPushButton;
 
 namespace tarnelby {
 
