@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <mutex>
 #include <string>
@@ -129,7 +128,7 @@ std::string connectWayland(std::string& path)
     address.sun_family = AF_UNIX;
     if (path.size() >= sizeof address.sun_path)
         return "the path of its socket is too long";
-    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    path.copy(address.sun_path, path.size());
     const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     const bool connected =
         socket >= 0 && ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;

@@ -45,9 +45,7 @@ QMargins frameExtents(xcb_connection_t* connection, xcb_window_t window, xcb_ato
 {
     // Left, right, top, bottom.
     const std::vector<uint32_t> extents = words(connection, window, extentsAtom, XCB_ATOM_CARDINAL);
-    if (extents.size() != 4)
-        return {};
-    return QMargins(extents[0], extents[2], extents[1], extents[3]);
+    return extents.size() == 4 ? QMargins(extents[0], extents[2], extents[1], extents[3]) : QMargins();
 }
 
 } // namespace
@@ -93,9 +91,7 @@ WindowFrame::~WindowFrame()
 
 QMargins WindowFrame::answer() const
 {
-    if (probe_ == 0)
-        return {};
-    return frameExtents(connection_, probe_, extentsAtom_);
+    return probe_ == 0 ? QMargins() : frameExtents(connection_, probe_, extentsAtom_);
 }
 
 void WindowFrame::follow(const QWindow& window, Reported reported)
@@ -112,10 +108,8 @@ void WindowFrame::follow(const QWindow& window, Reported reported)
 bool WindowFrame::nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/)
 {
     constexpr uint8_t kSentByClient = 0x80;
-    if (eventType != "xcb_generic_event_t")
-        return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & ~kSentByClient) != XCB_PROPERTY_NOTIFY)
+    if (eventType != "xcb_generic_event_t" || (event->response_type & ~kSentByClient) != XCB_PROPERTY_NOTIFY)
         return false;
     const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
     if (change->window != window_ || change->atom != extentsAtom_ || change->state != XCB_PROPERTY_NEW_VALUE)

@@ -48,8 +48,7 @@ std::optional<int> handleCommandLine(int argc, char* argv[])
         "see the manual page tarnelby(6)."));
     const QCommandLineOption help({"h", "help", "?"}, QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the version and exit."));
-    parser.addOption(help);
-    parser.addOption(version);
+    parser.addOptions({help, version});
     for (const QString& name : kQtOptionsWithValue + kQtFlags) {
         QCommandLineOption option(name, QString(), kQtFlags.contains(name) ? QString() : QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);

@@ -12,8 +12,6 @@ namespace tarnelby {
 
 namespace {
 
-constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
-
 // The handler's end of a socket pair: writing to it is all the handler does,
 // and the event loop watches the other end. Neither end blocks, so a storm
 // of signals that fills the pair cannot hang the handler.
@@ -46,7 +44,7 @@ void quitOnTerminationSignals(QCoreApplication& app)
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signalNumber : kSignals)
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(signalNumber, &action, nullptr);
 }
 
