@@ -1,20 +1,8 @@
 #include "window/Geometry.h"
 
-#include "runtime/Runtime.h"
-
 #include <cmath>
 
 namespace tarnelby {
-
-int toPixels(int twipsValue) noexcept
-{
-    return static_cast<int>(std::floor(static_cast<double>(twipsValue) / twips::kPerPixel));
-}
-
-double toPixelsF(double twipsValue) noexcept
-{
-    return twipsValue / twips::kPerPixel;
-}
 
 QPoint toPixel(QPointF twipsPosition) noexcept
 {
@@ -37,11 +25,6 @@ QPointF toTwips(QPointF pixels) noexcept
 {
     return {static_cast<float>(pixels.x() * twips::kPerPixel),
             static_cast<float>(pixels.y() * twips::kPerPixel)};
-}
-
-QString twipsText(double twipsValue)
-{
-    return QString::fromStdString(toText(static_cast<Single>(twipsValue)));
 }
 
 } // namespace tarnelby

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "runtime/Runtime.h"
+
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
 #include <QString>
+
+#include <cmath>
 
 namespace tarnelby {
 
@@ -57,8 +61,8 @@ constexpr Box kPicture = {5640, 1320, 480, 480};
 
 // Twips to pixels, rounding down to the pixel that holds the twip:
 // 4500 -> 300, 4004 -> 266, -15 -> -1.
-int toPixels(int twipsValue) noexcept;
-double toPixelsF(double twipsValue) noexcept;
+inline double toPixelsF(double twipsValue) noexcept { return twipsValue / twips::kPerPixel; }
+inline int toPixels(int twipsValue) noexcept { return static_cast<int>(std::floor(toPixelsF(twipsValue))); }
 QPoint toPixel(QPointF twipsPosition) noexcept;
 QRect toPixels(const twips::Box& box) noexcept;
 QRect toPixels(const twips::VerticalLine& line) noexcept; // one pixel wide, both ends included
@@ -68,6 +72,6 @@ QPointF toTwips(QPointF pixels) noexcept;
 
 // A coordinate in twips as the user reads it, a Single's plain decimal text:
 // 4500 -> "4500", 4500.5 -> "4500.5".
-QString twipsText(double twipsValue);
+inline QString twipsText(double twipsValue) { return QString::fromStdString(toText(static_cast<Single>(twipsValue))); }
 
 } // namespace tarnelby
