@@ -5,17 +5,6 @@
 
 namespace tarnelby {
 
-SystemPrinter::SystemPrinter(QWidget* dialogParent)
-    : QObject(dialogParent)
-{
-    cancellations_.setMaxThreadCount(1);
-}
-
-SystemPrinter::~SystemPrinter()
-{
-    stop_.request_stop();
-}
-
 void SystemPrinter::print(const QImage& picture, PrintDone done, const QString& queue, int copies)
 {
     // This object outlives the exchange and the cancellation: its pools wait

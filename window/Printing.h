@@ -6,12 +6,11 @@
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
+#include <QWidget>
 
 #include <chrono>
 #include <functional>
 #include <stop_token>
-
-class QWidget;
 
 namespace tarnelby {
 
@@ -31,11 +30,11 @@ public:
     static constexpr std::chrono::seconds kAnswerTimeout{10};
 
     // Owned by `dialogParent` where there is one; the print dialog opens over it.
-    explicit SystemPrinter(QWidget* dialogParent);
+    explicit SystemPrinter(QWidget* dialogParent) : QObject(dialogParent) { cancellations_.setMaxThreadCount(1); }
     // Asks the exchanges and cancellations still under way to give up and
     // waits for them: a fraction of a second, also where the spooler does not
     // answer or its connection hangs. Their `done` is never called.
-    ~SystemPrinter() override;
+    ~SystemPrinter() override { stop_.request_stop(); }
 
     // Starts printing `picture` on `queue` ("queue" or "queue/instance"), the
     // default one where it is empty; `done` follows later on this object's
