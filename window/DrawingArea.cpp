@@ -3,7 +3,6 @@
 #include "window/Geometry.h"
 
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QVarLengthArray>
@@ -186,11 +185,6 @@ void DrawingArea::mousePressEvent(QMouseEvent*)
 {
     if (crosshairShown_)
         setCrosshair(*crosshair_, false);
-}
-
-void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
-{
-    pickAt(event->position());
 }
 
 // The pixel that holds the position as it came, before any rounding: at a

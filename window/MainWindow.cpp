@@ -7,7 +7,6 @@
 #include "window/Fonts.h"
 #include "window/Geometry.h"
 #include "window/PixelArt.h"
-#include "window/ReadMePanel.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -202,11 +201,6 @@ void MainWindow::togglePanel(QWidget* panel)
         panel->setVisible(true);
     else
         hidePanel(panel);
-}
-
-void MainWindow::closeReadMe()
-{
-    hidePanel(readMePanel_);
 }
 
 void MainWindow::hidePanel(QWidget* panel)

@@ -4,6 +4,7 @@
 #include "platform/WindowFrame.h"
 #include "runtime/Runtime.h"
 #include "window/Printing.h"
+#include "window/ReadMePanel.h"
 #include "window/RunTimer.h"
 
 #include <QMainWindow>
@@ -18,7 +19,6 @@ namespace tarnelby {
 
 class ControlPanel;
 class DrawingArea;
-class ReadMePanel;
 class Voice;
 
 // What the window takes from its platform. Tests hand in a fixed clock, a
@@ -66,7 +66,7 @@ public:
     void pickPoint(QPointF position);
     void toggleRun();           // "Begin" / "Stop"
     void clearExperiment();     // "CLEAR": wipes the drawing, frees the table, resets the state
-    void closeReadMe();         // "OK"
+    void closeReadMe() { hidePanel(readMePanel_); } // "OK"
     // Hides both panels and starts printing the picture; while a print is
     // under way, says so and starts no other.
     void printPicture();
